@@ -1,0 +1,36 @@
+# Native build: the platform-independent logic with GoogleTest and libFuzzer,
+# under AddressSanitizer and UndefinedBehaviorSanitizer.
+set(WK_SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+
+add_library(wk_core STATIC ${WK_CORE_SOURCES})
+target_include_directories(wk_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
+target_compile_options(wk_core PUBLIC ${WK_SANITIZE} -Wall -Wextra)
+target_link_options(wk_core PUBLIC ${WK_SANITIZE})
+target_compile_definitions(wk_core PUBLIC WK_PUBLIC_IP_URL="${WK_PUBLIC_IP_URL}")
+
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+foreach(gtest_target gtest gtest_main)
+  target_compile_options(${gtest_target} PRIVATE ${WK_SANITIZE})
+endforeach()
+
+file(GLOB WK_NATIVE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*.cpp)
+add_executable(native_tests ${WK_NATIVE_TESTS})
+target_link_libraries(native_tests PRIVATE wk_core gtest_main)
+add_test(NAME native_tests COMMAND native_tests)
+
+# Fuzz targets: each tests/fuzz/<name>.cpp becomes fuzz_<name>, run briefly
+# here and longer by scripts/fuzz.
+if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+  file(GLOB WK_FUZZERS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/fuzz/*.cpp)
+  foreach(fuzzer_source ${WK_FUZZERS})
+    get_filename_component(fuzzer_name ${fuzzer_source} NAME_WE)
+    add_executable(fuzz_${fuzzer_name} ${fuzzer_source})
+    target_link_libraries(fuzz_${fuzzer_name} PRIVATE wk_core)
+    target_compile_options(fuzz_${fuzzer_name} PRIVATE -fsanitize=fuzzer)
+    target_link_options(fuzz_${fuzzer_name} PRIVATE -fsanitize=fuzzer)
+    add_test(NAME fuzz_${fuzzer_name}
+             COMMAND fuzz_${fuzzer_name} -max_total_time=5 -rss_limit_mb=1024)
+  endforeach()
+endif()

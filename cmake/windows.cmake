@@ -1,0 +1,91 @@
+# Windows builds (mingw-w64): wendelkamm.exe, its static checks and, in the
+# test preset, the test programs that run under Wine.
+enable_language(RC)
+
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(WK_BITS 64)
+  # 64-bit Windows starts with XP x64 / Server 2003.
+  set(WK_WINVER_DEFS _WIN32_WINNT=0x0502 WINVER=0x0502 _WIN32_IE=0x0600)
+else()
+  set(WK_BITS 32)
+  # Keep out of the headers what Windows NT 4 does not have.
+  set(WK_WINVER_DEFS _WIN32_WINNT=0x0400 WINVER=0x0400 _WIN32_IE=0x0400)
+endif()
+
+set(WK_SYSTEM_LIBS user32 gdi32 comctl32 shell32 advapi32 iphlpapi wsock32 netapi32 wininet)
+
+add_library(wk_win STATIC ${WK_WIN_SOURCES})
+target_include_directories(wk_win PUBLIC ${CMAKE_SOURCE_DIR}/src)
+target_compile_definitions(wk_win PUBLIC ${WK_WINVER_DEFS} WIN32_LEAN_AND_MEAN NOMINMAX
+                           WK_PUBLIC_IP_URL="${WK_PUBLIC_IP_URL}")
+target_compile_options(wk_win PUBLIC -Wall -Wextra -ffunction-sections -fdata-sections)
+target_link_libraries(wk_win PUBLIC ${WK_SYSTEM_LIBS})
+target_link_options(wk_win PUBLIC -static -Wl,--gc-sections -Wl,--dynamicbase -Wl,--nxcompat)
+if(WK_BITS EQUAL 64)
+  target_link_options(wk_win PUBLIC -Wl,--high-entropy-va)
+endif()
+
+if(NOT WK_WINE_TESTS)
+  # The shipped program: one self-contained GUI exe.
+  add_executable(wendelkamm WIN32 src/app/main_win.cpp src/app/wendelkamm.rc)
+  target_link_libraries(wendelkamm PRIVATE wk_win)
+  target_link_options(wendelkamm PRIVATE -s)
+  target_compile_options(wendelkamm PRIVATE -Os)
+
+  find_program(WK_OBJDUMP NAMES ${CMAKE_CXX_COMPILER_TARGET}-objdump objdump
+               HINTS ${CMAKE_FIND_ROOT_PATH} REQUIRED)
+  add_test(NAME exe_static_checks
+           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/static/check_exe.sh
+                   $<TARGET_FILE:wendelkamm> ${WK_OBJDUMP} ${WK_BITS}
+                   ${CMAKE_SOURCE_DIR}/tests/static/imports-win${WK_BITS}.txt)
+  return()
+endif()
+
+# Test preset: built with the -posix compiler, which GoogleTest needs. These
+# programs run under Wine through tests/wine/run-under-wine.sh.
+set(WK_PRODUCT_EXE "${CMAKE_SOURCE_DIR}/build/win64/wendelkamm.exe" CACHE FILEPATH
+    "The shipped wendelkamm.exe that the end-to-end tests drive")
+set(WK_WINE_RUNNER bash ${CMAKE_SOURCE_DIR}/tests/wine/run-under-wine.sh)
+
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+# Small Windows programs that the tests start: each tests/stand-ins/<name>.cpp
+# becomes <name>.exe.
+file(GLOB WK_STAND_INS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/stand-ins/*.cpp)
+foreach(stand_in_source ${WK_STAND_INS})
+  get_filename_component(stand_in_name ${stand_in_source} NAME_WE)
+  add_executable(${stand_in_name} ${stand_in_source})
+  target_link_options(${stand_in_name} PRIVATE -static)
+  target_link_libraries(${stand_in_name} PRIVATE ${WK_SYSTEM_LIBS})
+endforeach()
+
+file(GLOB WK_WINE_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*.cpp)
+add_executable(wine_tests ${WK_WINE_TEST_SOURCES})
+target_link_libraries(wine_tests PRIVATE wk_win gtest_main)
+target_compile_definitions(wine_tests PRIVATE
+  WK_STAND_IN_DIR="${CMAKE_BINARY_DIR}")
+add_test(NAME wine_tests COMMAND ${WK_WINE_RUNNER} $<TARGET_FILE:wine_tests>)
+
+file(GLOB WK_E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
+if(WK_E2E_SOURCES)
+  add_executable(e2e_tests ${WK_E2E_SOURCES})
+  target_link_libraries(e2e_tests PRIVATE gtest_main ${WK_SYSTEM_LIBS})
+  target_include_directories(e2e_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/e2e)
+  target_link_options(e2e_tests PRIVATE -static)
+  add_test(NAME e2e_tests COMMAND ${WK_WINE_RUNNER} $<TARGET_FILE:e2e_tests>)
+  set_tests_properties(e2e_tests PROPERTIES ENVIRONMENT
+    "WK_PRODUCT_EXE=${WK_PRODUCT_EXE};WK_STAND_IN_DIR=${CMAKE_BINARY_DIR}")
+endif()
+
+# Start-up and version checks that need their own Wine settings run as scripts.
+file(GLOB WK_WINE_SCRIPTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*.sh)
+list(FILTER WK_WINE_SCRIPTS EXCLUDE REGEX "run-under-wine\\.sh$|wine-env\\.sh$")
+foreach(script ${WK_WINE_SCRIPTS})
+  get_filename_component(script_name ${script} NAME_WE)
+  add_test(NAME ${script_name} COMMAND bash ${script})
+  set_tests_properties(${script_name} PROPERTIES ENVIRONMENT
+    "WK_PRODUCT_EXE=${WK_PRODUCT_EXE};WK_STAND_IN_DIR=${CMAKE_BINARY_DIR};WK_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+endforeach()

@@ -1,0 +1,15 @@
+// Wendelkamm: network diagnostics for a workstation behind one small window.
+#include "app/private_heap.h"
+#include "app/startup.h"
+#include "toolkit/toolkit.h"
+
+#include <windows.h>
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    PrivateHeapCreate();
+    StartUp(instance);
+    ToolkitEnd();
+    PrivateHeapDestroy();
+    ExitProcess(0);
+}

@@ -1,0 +1,35 @@
+#include "app/startup_rules.h"
+
+#include "toolkit/command_line.h"
+
+#include <cmath>
+
+std::string ProgramFolderFromModulePath(std::string_view modulePath)
+{
+    size_t lastBackslash = modulePath.rfind('\\');
+    if (lastBackslash == std::string_view::npos)
+        return {};
+    return std::string(modulePath.substr(0, lastBackslash + 1));
+}
+
+CapturePaths CapturePathsFor(std::string_view startFolder)
+{
+    const std::string folder(startFolder);
+    return {folder + "\\2345.txt", folder + "\\bes.txt", folder + "\\123.txt"};
+}
+
+std::string WorkstationCaptureParameters(std::string_view capturePath)
+{
+    return " /c Net config workstation > " + Quoted(capturePath);
+}
+
+std::string PingCaptureParameters(std::string_view computerName, std::string_view capturePath)
+{
+    return " /c Ping -n 1 " + Quoted(computerName) + " > " + Quoted(capturePath);
+}
+
+int32_t MegabytesFromBytes(float bytes)
+{
+    // nearbyint rounds in the default mode: to nearest, ties to even.
+    return static_cast<int32_t>(std::nearbyint(bytes / 1024.0f / 1024.0f));
+}

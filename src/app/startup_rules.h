@@ -1,0 +1,28 @@
+// The rules of start-up that do not need the platform.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// C:\Tools\prog.exe gives C:\Tools\ (backslash kept); no backslash gives "".
+std::string ProgramFolderFromModulePath(std::string_view modulePath);
+
+// The three capture files lie in the start folder. The names are appended
+// as they are, so a drive root gives C:\\2345.txt, which Windows accepts.
+struct CapturePaths {
+    std::string workstation;  // "\2345.txt": net config workstation
+    std::string session;      // "\bes.txt": net session
+    std::string ping;         // "\123.txt": ping of the own computer name
+};
+CapturePaths CapturePathsFor(std::string_view startFolder);
+
+// Parameters for "cmd" (or "command"). Paths and the computer name stand in
+// quotes so that blanks and & | < > ^ in them neither cut the redirection
+// nor start anything else.
+std::string WorkstationCaptureParameters(std::string_view capturePath);
+std::string PingCaptureParameters(std::string_view computerName, std::string_view capturePath);
+
+// Installed memory in whole megabytes: the byte count held as a single
+// precision float, divided by 1024 twice, rounded to nearest, halves to even.
+int32_t MegabytesFromBytes(float bytes);

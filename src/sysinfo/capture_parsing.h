@@ -1,0 +1,36 @@
+// Reading facts out of captured console output, one line at a time.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+// A line of "net config workstation" that names the workgroup or domain:
+// German "Arbeitsstationsdomäne" or English "Workstation domain" at the start
+// of the line. Sets `workgroup` to the rest of the line, blanks trimmed, and
+// returns true; other lines return false and leave it alone.
+bool WorkgroupFromLine(std::string_view line, std::string& workgroup);
+
+// A ping line holding "[": sets `address` to the text between the first "["
+// and the first "]" of the line with its blanks removed (empty when "]" is
+// missing or comes first) and returns true.
+bool OwnAddressFromLine(std::string_view line, std::string& address);
+
+// The InfoLink caption is kept scrambled in the program: 15 one-character
+// texts with their terminating zero, each character code plus 33 (mod 256).
+constexpr int captionLength = 15;
+using ScrambledCaption = std::array<char, captionLength * 2>;
+
+constexpr ScrambledCaption ScrambleCaption(const char (&caption)[captionLength + 1])
+{
+    ScrambledCaption stored{};
+    for (int index = 0; index < captionLength; ++index)
+        stored[static_cast<size_t>(index * 2)] =
+            static_cast<char>((static_cast<unsigned char>(caption[index]) + 33) & 0xFF);
+    return stored;
+}
+
+std::string UnscrambleCaption(const ScrambledCaption& stored);
+
+// The caption that the main window shows, in its stored form.
+extern const ScrambledCaption storedInfoLinkCaption;

@@ -1,0 +1,16 @@
+// Start-up facts read from the capture files and the stored caption.
+#pragma once
+
+#include <string_view>
+
+// Fills WorkgroupName from the workstation capture, then deletes it.
+void ReadWorkgroup();
+// Fills OwnAddressText from the ping capture (deleted after its first read)
+// and puts that address into the IP field.
+void ReadOwnAddress();
+// Rebuilds InfoLinkCaption from its scrambled form.
+void BuildInfoLinkCaption();
+
+// Parses `dotted` into AddressNumbers and shows it in the main window's IP
+// field; every routine that fills the field goes through here.
+void ShowAddressInIpField(std::string_view dotted);

@@ -1,0 +1,60 @@
+#include "sysinfo/capture_reading.h"
+
+#include "app/app_state.h"
+#include "app/gadget_ids.h"
+#include "sysinfo/capture_parsing.h"
+#include "toolkit/gadget.h"
+#include "toolkit/launch.h"
+#include "toolkit/text.h"
+#include "toolkit/text_file.h"
+
+namespace {
+
+// The hidden command has ended, but give the redirection a moment to be
+// flushed and closed before the file is opened.
+constexpr int captureSettleMilliseconds = 300;
+constexpr int captureFileNumber = 0;
+
+template <typename LineHandler>
+void ReadCapture(const std::string& path, LineHandler handleLine)
+{
+    Pause(captureSettleMilliseconds);
+    if (OpenTextFile(captureFileNumber, path)) {
+        do
+            handleLine(ReadTextLine());
+        while (!AtEndOfFile(captureFileNumber));
+        CloseTextFile(captureFileNumber);
+    }
+    RemoveFile(path);
+}
+
+} // namespace
+
+void ReadWorkgroup()
+{
+    // The last matching line wins.
+    ReadCapture(appState.WorkstationCapturePath, [](const std::string& line) {
+        WorkgroupFromLine(line, appState.WorkgroupName);
+    });
+}
+
+void ReadOwnAddress()
+{
+    ReadCapture(appState.PingCapturePath, [](const std::string& line) {
+        OwnAddressFromLine(line, appState.OwnAddressText);
+    });
+    ShowAddressInIpField(appState.OwnAddressText);
+}
+
+void BuildInfoLinkCaption()
+{
+    appState.InfoLinkCaption = UnscrambleCaption(storedInfoLinkCaption);
+}
+
+void ShowAddressInIpField(std::string_view dotted)
+{
+    appState.AddressNumbers = AddressNumbersFromText(dotted);
+    const auto& numbers = appState.AddressNumbers;
+    GadgetSetState(GadgetIpField,
+                   static_cast<int32_t>(PackAddress(numbers[0], numbers[1], numbers[2], numbers[3])));
+}

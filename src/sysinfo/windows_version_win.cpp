@@ -1,0 +1,35 @@
+#include "sysinfo/windows_version.h"
+
+#include <windows.h>
+
+namespace {
+
+bool QueryVersion(OSVERSIONINFOA& info)
+{
+    info = {};
+    info.dwOSVersionInfoSize = sizeof info;  // 148 bytes
+    return GetVersionExA(&info) != FALSE;
+}
+
+} // namespace
+
+int OsVersionCode()
+{
+    OSVERSIONINFOA info;
+    if (!QueryVersion(info))
+        return OsCodeUnknown;
+    return OsVersionCodeFor(info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion);
+}
+
+std::string WindowsName()
+{
+    return WindowsNameFor(OsVersionCode());
+}
+
+std::string ServicePackText()
+{
+    OSVERSIONINFOA info;
+    if (!QueryVersion(info))
+        return "Unable.";
+    return std::string(info.szCSDVersion, strnlen(info.szCSDVersion, sizeof info.szCSDVersion));
+}

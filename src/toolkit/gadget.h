@@ -1,0 +1,42 @@
+// Numbered controls ("gadgets") inside the toolkit's windows, and fonts.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+void GadgetsInit();
+void FontsInit();
+
+HWND GadgetParentSet(HWND parent);
+
+HWND ButtonCreate(int id, int x, int y, int width, int height, std::string_view text);
+HWND ComboCreate(int id, int x, int y, int width, int height);
+HWND EditCreate(int id, int x, int y, int width, int height, std::string_view text,
+                uint32_t flags);
+HWND LabelCreate(int id, int x, int y, int width, int height, std::string_view text);
+HWND LabelCreate(int id, int x, int y, int width, int height, std::string_view text,
+                 uint32_t flags);
+HWND IpFieldCreate(int id, int x, int y, int width, int height);
+HWND ListCreate(int id, int x, int y, int width, int height, std::string_view firstTitle,
+                int firstWidth, uint32_t flags = 0);
+void ListColumnAdd(int id, int position, std::string_view title, int width);
+
+void GadgetSetText(int id, std::string_view text);
+std::string GadgetGetText(int id);
+void GadgetSetState(int id, int32_t value);
+int32_t GadgetGetState(int id);
+void GadgetAddItem(int id, int position, std::string_view text);
+void GadgetClearItems(int id);
+std::string GadgetItemText(int id, int item, int column);
+void GadgetSetFont(int id, HFONT font);  // id -1: font for later gadgets
+void GadgetFocus(int id);
+HWND GadgetHandle(int id);
+
+// Loads a font of `points` size under `number`, deleting one stored there.
+HFONT FontLoad(int number, std::string_view face, int points);
+
+// Releases the gadget and font tables (end of program).
+void GadgetsRelease();

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Checks a built wendelkamm.exe: GUI subsystem, only Windows system DLLs,
+# the PE security flags, and exactly the checked-in list of imported
+# functions (so every new import gets a look at the oldest Windows that
+# must load it). Usage: check_exe.sh EXE OBJDUMP BITS IMPORT_LIST
+set -u
+exe=$1 objdump=$2 bits=$3 expected=$4
+failed=0
+fail() { echo "FAIL: $*"; failed=1; }
+
+dump=$("$objdump" -p "$exe") || { echo "FAIL: objdump could not read $exe"; exit 1; }
+
+grep -qE '^Subsystem\s+0*2\s' <<<"$dump" || fail "not a GUI-subsystem program"
+
+allowed='^(KERNEL32|USER32|GDI32|COMCTL32|SHELL32|ADVAPI32|IPHLPAPI|WSOCK32|NETAPI32|WININET|msvcrt)\.dll$'
+while read -r dll; do
+  grep -qiE "$allowed" <<<"$dll" || fail "imports from $dll"
+done < <(sed -n 's/^\s*DLL Name: //p' <<<"$dump")
+
+flags=$(sed -n 's/^DllCharacteristics\s*//p' <<<"$dump" | head -n 1)
+flags=$((16#${flags:-0}))
+(( flags & 0x40 )) || fail "DYNAMIC_BASE missing"
+(( flags & 0x100 )) || fail "NX_COMPAT missing"
+if [ "$bits" = 64 ]; then
+  (( flags & 0x20 )) || fail "HIGH_ENTROPY_VA missing"
+fi
+
+# "DLL!function" per line, sorted.
+actual=$(awk '
+  /^\s*DLL Name:/ { dll = $3; next }
+  /^\s*vma:/ { next }
+  dll != "" && NF >= 3 && $1 ~ /^[0-9a-f]+$/ && $2 ~ /^[0-9]+$/ { print toupper(dll) "!" $3; next }
+  /^$/ { dll = "" }
+' <<<"$dump" | sort -u)
+if ! diff -u "$expected" <(echo "$actual") > /tmp/wk-imports-$$.diff; then
+  fail "imported functions differ from $(basename "$expected") (scripts/update-imports refreshes it after review):"
+  cat /tmp/wk-imports-$$.diff
+fi
+rm -f /tmp/wk-imports-$$.diff
+
+[ $failed = 0 ] && echo "ok: $(basename "$exe") ($bits-bit): GUI, system DLLs only, PE flags, $(wc -l <<<"$actual") imports as listed"
+exit $failed
