@@ -1,7 +1,7 @@
 // Wendelkamm: network diagnostics for a workstation behind one small window.
+#include "app/main_window.h"
 #include "app/private_heap.h"
 #include "app/startup.h"
-#include "toolkit/toolkit.h"
 
 #include <windows.h>
 
@@ -9,7 +9,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     PrivateHeapCreate();
     StartUp(instance);
-    ToolkitEnd();
-    PrivateHeapDestroy();
-    ExitProcess(0);
+    RunMainWindow();
 }

@@ -1,0 +1,112 @@
+#include "app/main_window.h"
+
+#include "adapters/adapter_window.h"
+#include "app/app_state.h"
+#include "app/command_menu.h"
+#include "app/gadget_ids.h"
+#include "app/info_link.h"
+#include "app/program_end.h"
+#include "lan/lan_window.h"
+#include "sysinfo/capture_reading.h"
+#include "sysinfo/windows_version.h"
+#include "toolkit/gadget.h"
+#include "toolkit/system_facts.h"
+#include "toolkit/text.h"
+#include "toolkit/window.h"
+
+namespace {
+
+constexpr uint32_t mainWindowFlags = 0x00CC0001;  // caption, close box, sizing border, centred
+constexpr uint32_t centred = 0x1;                 // SS_CENTER
+constexpr uint32_t centredSunken = 0x20001;       // SS_CENTER with a sunken border
+const char mainTitle[] = "Wendelkamm f\xFCr NT, Win2000, XP       V4.0 ";
+
+void BuildMainWindow()
+{
+    WindowOpen(MainWindowNumber, 279, 160, 350, 175, mainWindowFlags, mainTitle);
+    GadgetParentSet(WindowCurrent());
+
+    ButtonCreate(GadgetEnde, 300, 135, 40, 20, "Ende");
+    ButtonCreate(GadgetAdapterButton, 245, 135, 50, 20, "Adapter");
+    ButtonCreate(GadgetLanButton, 200, 135, 40, 20, " Lan");
+    ComboCreate(GadgetCommandMenu, 140, 75, 180, 300);
+    for (const std::string& label : MenuLabels(OsVersionCode() == OsCodeWindowsXp))
+        GadgetAddItem(GadgetCommandMenu, -1, label);
+
+    IpFieldCreate(GadgetIpField, 20, 75, 100, 20);
+    const auto& numbers = appState.AddressNumbers;
+    GadgetSetState(GadgetIpField,
+                   static_cast<int32_t>(PackAddress(numbers[0], numbers[1], numbers[2], numbers[3])));
+    ReadOwnAddress();
+
+    LabelCreate(4, 180, 57, 100, 16, "Befehlsauswahl", centred);
+    LabelCreate(5, 20, 57, 100, 16, "IP Adresse", centred);
+    // Reaches past the client area's right and bottom edges; it is clipped.
+    appState.InfoLinkHandle = LabelCreate(GadgetInfoLink, 260, 158, 120, 20, "");
+    appState.LabelFont = FontLoad(1, "Arial", 8);
+    LabelCreate(7, 10, 30, 100, 16, "", centredSunken);
+    LabelCreate(8, 125, 30, 100, 16, "", centredSunken);
+    LabelCreate(9, 240, 30, 100, 16, "", centredSunken);
+    LabelCreate(10, 10, 12, 100, 16, "Benutzername", centred);
+    LabelCreate(11, 125, 12, 100, 16, "Computername", centred);
+    LabelCreate(12, 240, 12, 100, 16, "Arbeitsgruppe", centred);
+    LabelCreate(13, 20, 108, 300, 16, "");
+    LabelCreate(14, 20, 123, 180, 16, "");
+    LabelCreate(15, 20, 138, 180, 16, "");
+    LabelCreate(16, 20, 153, 180, 16, "");
+    for (int id : {GadgetInfoLink, 7, 8, 9})
+        GadgetSetFont(id, appState.LabelFont);
+
+    GadgetSetText(GadgetInfoLink, appState.InfoLinkCaption);
+    GadgetSetText(7, UserName());
+    GadgetSetText(8, ComputerName());
+    GadgetSetText(9, appState.WorkgroupName);
+    GadgetSetText(13, "CPU-Name = " + ProcessorBrand());
+    GadgetSetText(14, "Memory      =  " + appState.MemoryMegabytes + " MB RAM");
+    GadgetSetText(15, "OS Version = " + appState.WindowsName);
+    GadgetSetText(16, "Other   = " + appState.ServicePackText);
+
+    WindowHookSet(InfoLinkHook);
+    // Colour and cursor follow the pointer's real place before the first event.
+    SendMessageA(WindowCurrent(), WM_MOUSEMOVE, 0, 0);
+}
+
+} // namespace
+
+void RunMainWindow()
+{
+    BuildMainWindow();
+    for (;;) {
+        const int event = EventWait();
+        if (event == EventCloseWindow)
+            break;
+        if (event != EventGadget)
+            continue;
+        const int kind = EventKind();
+        switch (EventSource()) {
+        case GadgetEnde:
+            if (kind == BN_CLICKED)
+                EndProgram();
+            break;
+        case GadgetCommandMenu:
+            if (kind == CBN_SELCHANGE) {
+                appState.MenuChoice = GadgetGetState(GadgetCommandMenu);
+                RunMenuCommand(appState.MenuChoice);
+            }
+            break;
+        case GadgetAdapterButton:
+            if (kind == BN_CLICKED) {
+                RunAdapterWindow();
+                WindowClose(SecondaryWindowNumber);
+            }
+            break;
+        case GadgetLanButton:
+            if (kind == BN_CLICKED) {
+                RunLanWindow();
+                WindowClose(SecondaryWindowNumber);
+            }
+            break;
+        }
+    }
+    EndProgram();
+}
