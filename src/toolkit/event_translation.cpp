@@ -1,0 +1,42 @@
+#include "toolkit/event_translation.h"
+
+namespace {
+// List-view notification codes (negative numbers in the platform headers).
+constexpr int ClickCode = -2;           // NM_CLICK
+constexpr int DoubleClickCode = -3;     // NM_DBLCLK
+constexpr int RightClickCode = -5;      // NM_RCLICK
+constexpr int RightDoubleClickCode = -6;  // NM_RDBLCLK
+constexpr int ItemChangedCode = -101;   // LVN_ITEMCHANGED
+constexpr int ItemActivateCode = -114;  // LVN_ITEMACTIVATE
+} // namespace
+
+bool IsListViewClassName(std::string_view className)
+{
+    return className.substr(0, 4) == "SysL";
+}
+
+std::optional<int> ListViewNotifyKind(int code)
+{
+    switch (code) {
+    case ClickCode: return 0;
+    case RightClickCode: return 1;
+    case DoubleClickCode:
+    case ItemActivateCode: return 2;
+    case RightDoubleClickCode: return 3;
+    case ItemChangedCode: return -1;
+    default: return std::nullopt;
+    }
+}
+
+CommandTranslation TranslateCommand(uint64_t first, bool fromControl)
+{
+    const int lowWord = static_cast<int>(first & 0xFFFF);
+    const int highWord = static_cast<int>((first >> 16) & 0xFFFF);
+    if (fromControl)
+        return {CommandAction::GadgetEvent, lowWord, highWord};
+    if (lowWord == TabForwardCommand)
+        return {CommandAction::TabForward, 0, -1};
+    if (lowWord == TabBackwardCommand)
+        return {CommandAction::TabBackward, 0, -1};
+    return {CommandAction::None, 0, -1};
+}

@@ -1,0 +1,30 @@
+// Which toolkit event a control's notification becomes.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+// Commands that a window's accelerator table sends for Tab and Shift+Tab.
+constexpr int TabForwardCommand = 1212;
+constexpr int TabBackwardCommand = 1213;
+
+// A WM_NOTIFY sender counts as a list view when its class name starts with
+// "SysL".
+bool IsListViewClassName(std::string_view className);
+
+// The event kind that a list view's notification code raises, or none when
+// the code raises no event. LVN_ITEMCHANGED raises an event of kind -1.
+std::optional<int> ListViewNotifyKind(int code);
+
+enum class CommandAction { None, GadgetEvent, TabForward, TabBackward };
+
+struct CommandTranslation {
+    CommandAction action;
+    int source;  // the control's identity, for GadgetEvent
+    int kind;    // the control's notification code, for GadgetEvent
+};
+
+// WM_COMMAND: `first` is the message's first parameter; `fromControl` tells
+// whether a control handle came with it (otherwise an accelerator sent it).
+CommandTranslation TranslateCommand(uint64_t first, bool fromControl);
