@@ -1,3 +1,4 @@
+#include "adapters/adapter_rows.h"
 #include "adapters/adapter_types.h"
 #include "adapters/echo_probe.h"
 
@@ -137,4 +138,12 @@ TEST(AdapterTypeName, NamesThePlatformsInterfaceTypes)
     };
     for (const Case& c : cases)
         EXPECT_EQ(AdapterTypeName(c.code), c.name) << c.code;
+}
+
+TEST(AdapterRowText, JoinsTheFourCellsWithLineFeeds)
+{
+    const AdapterEntry entry{"Intel(R) PRO/1000", "192.168.0.5", 6, "Ethernet Adapter"};
+    EXPECT_EQ(AdapterRowText(entry, " alive"),
+              "192.168.0.5\nIntel(R) PRO/1000\nEthernet Adapter\n alive");
+    EXPECT_EQ(AdapterRowText(AdapterEntry{}, " no"), "\n\n\n no");
 }

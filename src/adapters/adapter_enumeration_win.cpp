@@ -1,0 +1,73 @@
+#include "adapters/adapter_enumeration.h"
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+AdapterTable adapterTable;
+int32_t adapterCount = 0;
+
+namespace {
+
+// A size query either fits (0) or names the size it needs (111); anything
+// else, such as 232 on a machine without adapters, means no adapter info.
+bool SizeQueryAnswered(DWORD result)
+{
+    return result == NO_ERROR || result == ERROR_BUFFER_OVERFLOW;
+}
+
+// The platform ends these fixed-size texts with a zero; never read past the
+// field if one should not.
+template <size_t N>
+std::string FieldText(const char (&field)[N])
+{
+    return std::string(field, strnlen(field, N));
+}
+
+void AddAdapterEntries(const IP_ADAPTER_INFO& adapter)
+{
+    const std::string description = FieldText(adapter.Description);
+    const std::string typeName = AdapterTypeName(adapter.Type);
+    for (const IP_ADDR_STRING* entry = &adapter.IpAddressList; entry; entry = entry->Next) {
+        adapterTable.push_back({description, FieldText(entry->IpAddress.String), adapter.Type,
+                                typeName});
+        ++adapterCount;
+    }
+}
+
+} // namespace
+
+void AdapterTableReset()
+{
+    adapterTable.clear();
+    adapterCount = 0;
+}
+
+void EnumerateAdapters(const AdapterQueries& queries)
+{
+    // Only whether the network parameters can be queried matters here.
+    ULONG size = 0;
+    if (!SizeQueryAnswered(queries.networkParams(nullptr, &size))) {
+        adapterCount = -1;
+        return;
+    }
+    size = 0;
+    if (!SizeQueryAnswered(queries.adaptersInfo(nullptr, &size))) {
+        adapterCount = -1;
+        return;
+    }
+    // Whole records, zero-filled, so the buffer is aligned for them.
+    std::vector<IP_ADAPTER_INFO> buffer((size + sizeof(IP_ADAPTER_INFO) - 1) /
+                                        sizeof(IP_ADAPTER_INFO));
+    // A fetch that fails (the adapters changed since the size query, say)
+    // leaves the list empty; the user sees no error for it.
+    if (buffer.empty() || queries.adaptersInfo(buffer.data(), &size) != NO_ERROR)
+        return;
+    for (const IP_ADAPTER_INFO* adapter = buffer.data(); adapter; adapter = adapter->Next)
+        AddAdapterEntries(*adapter);
+}
+
+void EnumerateAdapters()
+{
+    EnumerateAdapters({GetNetworkParams, GetAdaptersInfo});
+}

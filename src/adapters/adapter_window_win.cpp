@@ -1,0 +1,88 @@
+#include "adapters/adapter_window.h"
+
+#include "adapters/adapter_enumeration.h"
+#include "adapters/adapter_rows.h"
+#include "adapters/echo_probe.h"
+#include "app/app_state.h"
+#include "app/gadget_ids.h"
+#include "app/program_end.h"
+#include "sysinfo/capture_reading.h"
+#include "toolkit/gadget.h"
+#include "toolkit/launch.h"
+#include "toolkit/window.h"
+
+#include <string>
+
+namespace {
+
+// Caption, system menu, sizing border and minimise box; shown at once, at
+// the given place rather than centred.
+constexpr uint32_t adapterWindowFlags = 0x00CE0000;
+// Full-row selection, grid lines, selection kept visible without focus;
+// single selection.
+constexpr uint32_t adapterListFlags = 0x40010008;
+constexpr int listClickKind = 0;  // a left click on the list
+
+void BuildAdapterList()
+{
+    GadgetParentSet(WindowCurrent());
+    ListCreate(GadgetSecondaryList, 20, 10, 480, 160, "IP", 90, adapterListFlags);
+    ListColumnAdd(GadgetSecondaryList, 1, "Adapter", 240);
+    ListColumnAdd(GadgetSecondaryList, 2, "Type", 90);
+    ListColumnAdd(GadgetSecondaryList, 3, "Alive", 55);
+}
+
+// Each row appears only after its own probe, in the order of the table.
+// The window takes no input until the last probe has finished.
+void FillAdapterList()
+{
+    GadgetClearItems(GadgetSecondaryList);
+    for (const AdapterEntry& entry : adapterTable) {
+        const std::string mark = ProbeRange(entry.address, entry.address);
+        GadgetAddItem(GadgetSecondaryList, -1, AdapterRowText(entry, mark));
+        appState.IpFieldText = entry.address;
+    }
+}
+
+// Hands the clicked row's address to the main window and closes this one.
+void TakeClickedAddress()
+{
+    const int row = GadgetGetState(GadgetSecondaryList);
+    const std::string address = row == -1 ? std::string() : GadgetItemText(GadgetSecondaryList, row, 0);
+    ShowAddressInIpField(address);
+    WindowClose(SecondaryWindowNumber);
+    GadgetParentSet(WindowHandle(MainWindowNumber));
+    GadgetFocus(GadgetCommandMenu);
+}
+
+} // namespace
+
+void RunAdapterWindow()
+{
+    AdapterTableReset();
+    if (!WindowOpen(SecondaryWindowNumber, 216, 0, 520, 190, adapterWindowFlags, "Adapter"))
+        return;
+    BuildAdapterList();
+
+    EnumerateAdapters();
+    if (adapterCount == -1) {
+        // The window stays up, with its empty list, behind the box.
+        ShowMessage("Error", "An error occured accessing adapter info", 0);
+        EndProgram();
+    }
+    FillAdapterList();
+
+    // This loop gets the events of every window; all but a click on the list
+    // and a close box are dropped, so the main window's gadgets do nothing
+    // while this window is open.
+    for (;;) {
+        const int event = EventWait();
+        if (event == EventGadget && EventSource() == GadgetSecondaryList &&
+            EventKind() == listClickKind) {
+            TakeClickedAddress();
+            return;
+        }
+        if (event == EventCloseWindow)
+            return;
+    }
+}
