@@ -31,7 +31,10 @@ int32_t GadgetGetState(int id);
 void GadgetAddItem(int id, int position, std::string_view text);
 void GadgetClearItems(int id);
 std::string GadgetItemText(int id, int item, int column);
-void GadgetSetFont(int id, HFONT font);  // id -1: font for later gadgets
+// The font handle that stands for the platform's stock GUI font.
+inline const HFONT GadgetStockFont = reinterpret_cast<HFONT>(static_cast<INT_PTR>(-1));
+// Id -1 sets the font for gadgets created afterwards.
+void GadgetSetFont(int id, HFONT font);
 void GadgetFocus(int id);
 HWND GadgetHandle(int id);
 

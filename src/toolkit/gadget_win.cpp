@@ -1,0 +1,219 @@
+// Gadget table, gadget creators and fonts.
+#include "toolkit/gadget.h"
+
+#include "toolkit/gadget_rules.h"
+#include "toolkit/gadget_table_win.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+namespace {
+
+std::vector<GadgetRecord> gadgets;
+std::vector<HFONT> fonts;
+HFONT gadgetFont = nullptr;
+HFONT stockFont = nullptr;
+HWND gadgetParent = nullptr;
+bool ipFieldClassReady = false;
+
+// Styles of the creators whose style does not depend on flags.
+constexpr DWORD ButtonStyle = 0x50030000;
+constexpr DWORD ComboStyle = 0x50A30203;
+constexpr DWORD IpFieldStyle = 0x50010000;
+constexpr DWORD ListColumnMask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+
+HFONT ResolveFont(HFONT font)
+{
+    return font == GadgetStockFont ? stockFont : font;
+}
+
+HWND CreateGadget(int id, GadgetKind kind, DWORD extendedStyle, const char* className,
+                  std::string_view text, DWORD style, int x, int y, int width, int height)
+{
+    const std::string textCopy(text);
+    HWND handle = CreateWindowExA(extendedStyle, className, textCopy.c_str(), style, x, y, width,
+                                  height, gadgetParent,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                  GetModuleHandleA(nullptr), nullptr);
+    if (handle)
+        SendMessageA(handle, WM_SETFONT, reinterpret_cast<WPARAM>(gadgetFont), TRUE);
+    if (id < 0)
+        return handle;
+    if (static_cast<size_t>(id) >= gadgets.size())
+        gadgets.resize(static_cast<size_t>(id) + 1);
+    gadgets[static_cast<size_t>(id)] = {handle, kind};
+    return handle;
+}
+
+// The IP address control lives in the newer common controls; its class is
+// registered through InitCommonControlsEx, looked up at run time because
+// the first releases of Windows NT 4 lack it.
+bool MakeIpFieldClassReady()
+{
+    if (ipFieldClassReady)
+        return true;
+    HMODULE library = LoadLibraryA("Comctl32.dll");
+    if (!library)
+        return false;
+    using InitFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    auto init = reinterpret_cast<InitFunction>(
+        reinterpret_cast<void*>(GetProcAddress(library, "InitCommonControlsEx")));
+    if (!init)
+        return false;
+    INITCOMMONCONTROLSEX classes{};
+    classes.dwSize = 8;
+    classes.dwICC = ICC_INTERNET_CLASSES;
+    ipFieldClassReady = init(&classes) != FALSE;
+    return ipFieldClassReady;
+}
+
+} // namespace
+
+const GadgetRecord* GadgetRecordOf(int id)
+{
+    if (id < 0 || static_cast<size_t>(id) >= gadgets.size())
+        return nullptr;
+    const GadgetRecord& record = gadgets[static_cast<size_t>(id)];
+    return record.handle ? &record : nullptr;
+}
+
+void GadgetsInit()
+{
+    gadgets.clear();
+    stockFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    gadgetFont = stockFont;
+    InitCommonControls();
+}
+
+void FontsInit()
+{
+    fonts.clear();
+}
+
+HWND GadgetParentSet(HWND parent)
+{
+    gadgetParent = parent;
+    return parent;
+}
+
+HWND ButtonCreate(int id, int x, int y, int width, int height, std::string_view text)
+{
+    return CreateGadget(id, GadgetKind::Button, 0, "BUTTON", text, ButtonStyle, x, y, width,
+                        height);
+}
+
+HWND ComboCreate(int id, int x, int y, int width, int height)
+{
+    return CreateGadget(id, GadgetKind::Combo, ClientEdgeStyle, "COMBOBOX", "", ComboStyle, x, y,
+                        width, height);
+}
+
+HWND EditCreate(int id, int x, int y, int width, int height, std::string_view text,
+                uint32_t flags)
+{
+    return CreateGadget(id, GadgetKind::Plain, EditExtendedStyleFromFlags(flags), "EDIT", text,
+                        EditStyleFromFlags(flags), x, y, width, height);
+}
+
+HWND LabelCreate(int id, int x, int y, int width, int height, std::string_view text)
+{
+    return CreateGadget(id, GadgetKind::Plain, 0, "STATIC", text, LabelStyleFromFlags(0), x, y,
+                        width, height);
+}
+
+HWND LabelCreate(int id, int x, int y, int width, int height, std::string_view text,
+                 uint32_t flags)
+{
+    return CreateGadget(id, GadgetKind::Plain, LabelExtendedStyleFromFlags(flags), "STATIC", text,
+                        LabelStyleFromFlags(flags), x, y, width, height);
+}
+
+HWND IpFieldCreate(int id, int x, int y, int width, int height)
+{
+    if (!MakeIpFieldClassReady())
+        return nullptr;
+    return CreateGadget(id, GadgetKind::IpField, 0, "SysIPAddress32", "", IpFieldStyle, x, y,
+                        width, height);
+}
+
+HWND ListCreate(int id, int x, int y, int width, int height, std::string_view firstTitle,
+                int firstWidth, uint32_t flags)
+{
+    HWND handle = CreateGadget(id, GadgetKind::List, ClientEdgeStyle, "SysListView32", "",
+                               ListStyleFromFlags(flags), x, y, width, height);
+    const uint32_t extended = ListExtendedStyleFromFlags(flags);
+    if (handle && extended)
+        SendMessageA(handle, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
+    ListColumnAdd(id, 0, firstTitle, firstWidth);
+    return handle;
+}
+
+void ListColumnAdd(int id, int position, std::string_view title, int width)
+{
+    const GadgetRecord* record = GadgetRecordOf(id);
+    if (!record)
+        return;
+    std::string titleCopy(title);
+    LVCOLUMNA column{};
+    column.mask = ListColumnMask;
+    column.fmt = LVCFMT_LEFT;
+    column.cx = width;
+    column.pszText = titleCopy.data();
+    column.iSubItem = position;
+    SendMessageA(record->handle, LVM_INSERTCOLUMNA, static_cast<WPARAM>(position),
+                 reinterpret_cast<LPARAM>(&column));
+}
+
+void GadgetSetFont(int id, HFONT font)
+{
+    if (id == -1) {
+        gadgetFont = ResolveFont(font);
+        return;
+    }
+    if (const GadgetRecord* record = GadgetRecordOf(id))
+        SendMessageA(record->handle, WM_SETFONT, reinterpret_cast<WPARAM>(ResolveFont(font)), TRUE);
+}
+
+void GadgetFocus(int id)
+{
+    if (const GadgetRecord* record = GadgetRecordOf(id))
+        SetFocus(record->handle);
+}
+
+HWND GadgetHandle(int id)
+{
+    const GadgetRecord* record = GadgetRecordOf(id);
+    return record ? record->handle : nullptr;
+}
+
+HFONT FontLoad(int number, std::string_view face, int points)
+{
+    if (number < 0)
+        return nullptr;
+    HDC display = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
+    const int height = -MulDiv(points, GetDeviceCaps(display, LOGPIXELSY), 72);
+    if (display)
+        DeleteDC(display);
+
+    const std::string faceCopy(face);
+    HFONT font = CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, 0,
+                             faceCopy.c_str());
+    if (static_cast<size_t>(number) >= fonts.size())
+        fonts.resize(static_cast<size_t>(number) + 1);
+    HFONT& slot = fonts[static_cast<size_t>(number)];
+    if (slot)
+        DeleteObject(slot);
+    slot = font;
+    return font;
+}
+
+void GadgetsRelease()
+{
+    gadgets.clear();
+    for (HFONT font : fonts)
+        if (font)
+            DeleteObject(font);
+    fonts.clear();
+}

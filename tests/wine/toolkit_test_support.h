@@ -1,0 +1,58 @@
+// Helpers for the toolkit's real-window tests: start the toolkit once and
+// pump its event loop without ever blocking on an empty queue.
+#pragma once
+
+#include "toolkit/toolkit.h"
+#include "toolkit/window.h"
+
+#include <windows.h>
+
+inline void PrepareToolkit()
+{
+    static bool prepared = false;
+    if (prepared)
+        return;
+    ToolkitInit(GetModuleHandleA(nullptr));
+    prepared = true;
+}
+
+inline bool MessageWaiting()
+{
+    MSG message;
+    return PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE) != FALSE;
+}
+
+// Runs EventWait while messages are waiting; returns `wanted` as soon as
+// EventWait gives it, else the last result (0 when nothing was waiting).
+inline int PumpUntil(int wanted, int limit = 200)
+{
+    int last = 0;
+    for (int i = 0; i < limit && MessageWaiting(); ++i) {
+        last = EventWait();
+        if (last == wanted)
+            return last;
+    }
+    return last;
+}
+
+inline void DrainEvents()
+{
+    PumpUntil(-1);
+}
+
+// Presses `key` on the focused window as the keyboard would, with Shift held
+// when asked. Posted key messages do not change the key state, so Shift is
+// set in the thread's keyboard state for the accelerator check.
+inline void PressKey(HWND target, WPARAM key, bool shift)
+{
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = shift ? 0x80 : 0;
+    keys[VK_LSHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(keys);
+    PostMessageA(target, WM_KEYDOWN, key, 1);
+    PumpUntil(-1);
+    keys[VK_SHIFT] = 0;
+    keys[VK_LSHIFT] = 0;
+    SetKeyboardState(keys);
+}
