@@ -1,0 +1,19 @@
+// The LAN window: the computers of the local network with their addresses,
+// and a "Refresh" button that searches again.
+#pragma once
+
+#include "lan/server_enumeration.h"
+
+#include <windows.h>
+
+// Opens window 100, searches once and runs the window's loop until any
+// window of the program is asked to close. The window is still open when
+// this returns; the caller closes it.
+void RunLanWindow();
+void RunLanWindow(const LanServices& services);
+
+// Opens window 100 with the "Refresh" button and the list; returns the
+// window, or 0 when it could not be opened.
+HWND OpenLanWindow();
+// The search message, the server lines and "Ende der Liste".
+void LanSearchPass(const LanServices& services = {});

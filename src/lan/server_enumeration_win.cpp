@@ -1,0 +1,116 @@
+#include "lan/server_enumeration.h"
+
+#include "app/app_state.h"
+#include "lan/server_lines.h"
+#include "toolkit/launch.h"
+
+#include <winsock2.h>
+#include <lm.h>
+
+#include <algorithm>
+#include <cwchar>
+
+namespace {
+
+constexpr DWORD serverInfoLevel = 101;
+constexpr int maxNameCharacters = 255;
+constexpr int nameBufferSize = 512;
+constexpr WPARAM noColumns = 0;
+constexpr LPARAM linesToTheEnd = 10000;
+constexpr LPARAM linesAfterPass = 30;
+
+bool EntriesCanBeRead(uint32_t result)
+{
+    return result == NERR_Success || result == ERROR_MORE_DATA;
+}
+
+// The name in the ANSI code page. Converts up to and including its
+// terminator, at most 255 characters, so nothing behind the name is read.
+std::string AnsiName(const wchar_t* name)
+{
+    if (!name)
+        return {};
+    const int count = static_cast<int>(std::min<size_t>(std::wcslen(name) + 1, maxNameCharacters));
+    char converted[nameBufferSize] = {};
+    WideCharToMultiByte(CP_ACP, 0, name, count, converted, nameBufferSize - 1, nullptr, nullptr);
+    return converted;
+}
+
+} // namespace
+
+uint32_t BrowseServers(BYTE** buffer, DWORD* entriesRead)
+{
+    DWORD totalEntries = 0;
+    DWORD resumeHandle = 0;
+    return NetServerEnum(nullptr, serverInfoLevel, buffer, MAX_PREFERRED_LENGTH, entriesRead,
+                         &totalEntries, SV_TYPE_ALL, nullptr, &resumeHandle);
+}
+
+void ReleaseBrowseBuffer(void* buffer)
+{
+    NetApiBufferFree(buffer);
+}
+
+const hostent* FindHost(const char* name)
+{
+    return gethostbyname(name);
+}
+
+void ShowInfo(std::string_view text)
+{
+    ShowMessage("Info", text, 0);
+}
+
+void AppendLine(std::string_view line)
+{
+    HWND list = appState.LanListHandle;
+    // Insert at the end instead of reading the whole text back and setting
+    // it again: the text read back is cut at 31,999 characters, which would
+    // drop the rest of a long list. The limit is raised because insertions
+    // obey it (32,767 by default); 0 asks for the largest the control takes.
+    SendMessageA(list, EM_LIMITTEXT, 0, 0);
+    const int end = GetWindowTextLengthA(list);
+    SendMessageA(list, EM_SETSEL, end, end);
+    const std::string text = "\r\n" + std::string(line);
+    SendMessageA(list, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageA(list, EM_LINESCROLL, noColumns, linesToTheEnd);
+}
+
+std::string ResolveName(std::string_view name, const LanServices& services)
+{
+    // Started anew on every lookup; the end of the program shuts it down once.
+    if (!services.startNetwork()) {
+        services.showInfo("Network can't be initialized");
+        return {};
+    }
+    const hostent* host = services.findHost(std::string(name).c_str());
+    if (!host)
+        return std::string(unresolvedNameText);
+    if (host->h_addrtype != AF_INET) {
+        services.showInfo("A non-IP address was returned");
+        return {};
+    }
+    return LastDottedAddress(host->h_addr_list);
+}
+
+void EnumerateServers(const LanServices& services)
+{
+    // Wine's browse service stub fails without touching its output
+    // arguments: only a buffer that was really handed out is read or freed.
+    BYTE* buffer = nullptr;
+    DWORD entriesRead = 0;
+    const uint32_t result = services.browseServers(&buffer, &entriesRead);
+    if (EntriesCanBeRead(result) && buffer) {
+        const auto* servers = reinterpret_cast<const SERVER_INFO_101*>(buffer);
+        for (DWORD index = 0; index < entriesRead; ++index) {
+            const std::string name = AnsiName(servers[index].sv101_name);
+            const std::string address = ResolveName(name, services);
+            AppendLine(ServerLine(static_cast<int>(index) + 1, name, address));
+        }
+    } else if (!EntriesCanBeRead(result)) {
+        services.showInfo("Failed");
+    }
+    if (buffer)
+        services.releaseBuffer(buffer);
+    SendMessageA(appState.LanListHandle, EM_LINESCROLL, noColumns, linesAfterPass);
+}
