@@ -1,0 +1,127 @@
+// Fill time of the "Adapter" window: from the click on "Adapter" until the
+// window shows its last row and takes input again, less what the echo
+// exchanges themselves take. Run by scripts/bench-adapters inside a network
+// namespace whose addresses all answer; skipped anywhere else.
+#include "driver.h"
+
+#include <gtest/gtest.h>
+#include <iphlpapi.h>
+#include <icmpapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int adapterButtonId = 30;
+constexpr int adapterListId = 200;
+constexpr int rounds = 7;
+
+double Milliseconds()
+{
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER value;
+        QueryPerformanceFrequency(&value);
+        return value;
+    }();
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+std::vector<std::string> Addresses()
+{
+    std::vector<std::string> addresses;
+    const char* value = std::getenv("WK_ADAPTER_ADDRESSES");
+    std::istringstream list(value ? value : "");
+    std::string address;
+    while (std::getline(list, address, ','))
+        addresses.push_back(address);
+    return addresses;
+}
+
+// Leftmost number in the lowest byte, as IcmpSendEcho takes it.
+IPAddr PackedAddress(const std::string& dotted)
+{
+    unsigned parts[4] = {};
+    std::sscanf(dotted.c_str(), "%u.%u.%u.%u", &parts[0], &parts[1], &parts[2], &parts[3]);
+    return parts[0] | parts[1] << 8 | parts[2] << 16 | parts[3] << 24;
+}
+
+// What the program's probes cost by themselves: the same exchange (own
+// handle, 32-byte payload, 200 ms time-out) timed here, summed over the
+// addresses.
+double ProbeMilliseconds(const std::vector<std::string>& addresses)
+{
+    char payload[] = "Hello there                     ";
+    unsigned char replies[274];
+    double total = 0;
+    for (const std::string& address : addresses) {
+        const double start = Milliseconds();
+        HANDLE echo = IcmpCreateFile();
+        const DWORD answered = IcmpSendEcho(echo, PackedAddress(address), payload, 32, nullptr,
+                                           replies, sizeof replies, 200);
+        IcmpCloseHandle(echo);
+        total += Milliseconds() - start;
+        EXPECT_NE(answered, 0u) << address;
+    }
+    return total;
+}
+
+// The window that holds the list, found without asking the program.
+HWND FindAdapterWindow(DWORD processId)
+{
+    for (HWND window : TopLevelWindows(processId))
+        if (GetDlgItem(window, adapterListId))
+            return window;
+    return nullptr;
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+} // namespace
+
+TEST(AdapterFillBench, TimeFromClickToLastRowLessProbes)
+{
+    if (std::getenv("WK_ADAPTER_SCENARIO") == nullptr ||
+        std::string(std::getenv("WK_ADAPTER_SCENARIO")) != "bench")
+        GTEST_SKIP() << "run by scripts/bench-adapters";
+    const std::vector<std::string> addresses = Addresses();
+    const int rows = static_cast<int>(addresses.size());
+    Session session;
+    ASSERT_TRUE(session.Main());
+
+    std::vector<double> fills, probes, overheads;
+    for (int round = 0; round < rounds; ++round) {
+        const double start = Milliseconds();
+        Click(session.Control(adapterButtonId));
+        HWND window = nullptr;
+        while (!(window = FindAdapterWindow(session.ProcessId()))) {
+            ASSERT_LT(Milliseconds() - start, 20000.0);
+            Sleep(0);
+        }
+        // The row count is asked of the program, which answers only once
+        // it pumps messages again, that is when its last row is in.
+        HWND list = GetDlgItem(window, adapterListId);
+        while (ListRowCount(list) < rows) {
+            ASSERT_LT(Milliseconds() - start, 20000.0);
+            Sleep(0);
+        }
+        fills.push_back(Milliseconds() - start);
+        PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+        WaitUntil([&] { return !IsWindow(window); });
+        probes.push_back(ProbeMilliseconds(addresses));
+        overheads.push_back(fills.back() - probes.back());
+    }
+    std::printf("addresses %d: fill %.1f ms, probes %.1f ms, fill less probes %.1f ms "
+                "(medians of %d rounds)\n",
+                rows, Median(fills), Median(probes), Median(overheads), rounds);
+}
