@@ -41,6 +41,8 @@ wk_netns_adapter() {
 # wk_netns_wine NAME VAR=VALUE... -- PROGRAM.exe ARGS...: runs a Windows
 # program inside namespace NAME with a fresh copy of $WINEPREFIX, then stops
 # that copy's wineserver and removes the copy. Returns the program's status.
+# Call it with output redirected rather than inside $(...), whose subshell
+# would keep the copy out of wk_netns_cleanup's reach.
 wk_netns_wine() {
   local name=$wk_netns_prefix-$1
   shift
@@ -51,8 +53,11 @@ wk_netns_wine() {
   copy=$(mktemp -d "${TMPDIR:-/tmp}/wk-netns-prefix.XXXXXX") || return 1
   wk_netns_copies+=("$copy")
   cp -a "$WINEPREFIX/." "$copy/" || return 1
+  # In the background and waited for, so that a signal reaches the caller's
+  # trap at once instead of after the program has ended.
+  ip netns exec "$name" env WINEPREFIX="$copy" "${variables[@]}" wine "$@" &
   local status=0
-  ip netns exec "$name" env WINEPREFIX="$copy" "${variables[@]}" wine "$@" || status=$?
+  wait $! || status=$?
   wk_netns_stop_copy "$copy"
   return $status
 }

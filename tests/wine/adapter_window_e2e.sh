@@ -9,7 +9,8 @@ source "$source_dir/tests/wine/wine-env.sh"
 source "$source_dir/tests/e2e/adapter_netns.sh"
 e2e_exe=$WK_STAND_IN_DIR/e2e_tests.exe
 
-cleanup() { wk_netns_cleanup; wk_stop_display; }
+log=$(mktemp)
+cleanup() { wk_netns_cleanup; wk_stop_display; rm -f "$log"; }
 trap cleanup EXIT
 trap 'exit 1' INT TERM
 
@@ -20,16 +21,17 @@ wk_start_display || exit 1
 wk_prepare_prefix
 
 failed=0
-# scenario SUITE SCENARIO ADDRESSES NAMESPACE: runs one test suite inside the
+# run_suite SUITE SCENARIO ADDRESSES NAMESPACE: runs one test suite inside the
 # namespace; a suite that skips means its environment was wrong.
 run_suite() {
-  local suite=$1 scenario=$2 addresses=$3 namespace=$4 output
+  local suite=$1 scenario=$2 addresses=$3 namespace=$4 status=0
   echo "=== $suite in namespace $namespace ($addresses)"
-  output=$(wk_netns_wine "$namespace" WK_PRODUCT_EXE="$WK_PRODUCT_EXE" \
-             WK_STAND_IN_DIR="$WK_STAND_IN_DIR" WK_ADAPTER_SCENARIO="$scenario" \
-             WK_ADAPTER_NAME=wkad0 WK_ADAPTER_ADDRESSES="$addresses" \
-             -- "$e2e_exe" --gtest_filter="$suite.*" 2>&1)
-  local status=$?
+  wk_netns_wine "$namespace" WK_PRODUCT_EXE="$WK_PRODUCT_EXE" \
+    WK_STAND_IN_DIR="$WK_STAND_IN_DIR" WK_ADAPTER_SCENARIO="$scenario" \
+    WK_ADAPTER_NAME=wkad0 WK_ADAPTER_ADDRESSES="$addresses" \
+    -- "$e2e_exe" --gtest_filter="$suite.*" >"$log" 2>&1 || status=$?
+  local output
+  output=$(cat "$log")
   echo "$output"
   if [ $status != 0 ] || grep -q '\[  SKIPPED \]' <<<"$output" ||
      ! grep -q '\[  PASSED  \]' <<<"$output"; then
