@@ -63,10 +63,6 @@ HFONT StockGuiFont()
     return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
-} // namespace
-
-namespace {
-
 // What CreateWindowExA was asked for, seen before the control adjusts its
 // own styles (a combo box drops its border, for example).
 struct CreationRequest {
@@ -82,10 +78,12 @@ LRESULT CALLBACK RecordCreation(int code, WPARAM window, LPARAM details)
 {
     if (code == HCBT_CREATEWND) {
         const CREATESTRUCTA* request = reinterpret_cast<CBT_CREATEWNDA*>(details)->lpcs;
-        if (request->hwndParent && !(request->style & WS_POPUP) &&
-            reinterpret_cast<HWND>(window) && lastRequest.className.empty()) {
+        // The first child window made is the gadget; its own inner windows
+        // (the IP field's edit boxes, the list's header) come after it.
+        if (request->hwndParent && lastRequest.className.empty()) {
             lastRequest.className = HIWORD(reinterpret_cast<UINT_PTR>(request->lpszClass))
-                                        ? request->lpszClass : "#atom";
+                                        ? request->lpszClass
+                                        : "(atom)";
             lastRequest.style = static_cast<DWORD>(request->style);
             lastRequest.extendedStyle = request->dwExStyle;
             lastRequest.parent = request->hwndParent;
@@ -377,14 +375,6 @@ TEST_F(GadgetTest, IdsWithoutGadgetDoNothing)
         EXPECT_EQ(GadgetItemText(id, 0, 0), "");
         EXPECT_EQ(GadgetHandle(id), nullptr);
     }
-}
-
-TEST_F(GadgetTest, GadgetsOfAClosedWindowAreInert)
-{
-    ButtonCreate(Button, 10, 10, 50, 20, "x");
-    WindowClose(9);
-    EXPECT_EQ(GadgetGetText(Button), "");
-    GadgetSetText(Button, "y");
 }
 
 TEST_F(GadgetTest, FocusMovesToTheGadget)
