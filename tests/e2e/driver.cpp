@@ -146,11 +146,26 @@ Session::Session(const SessionOptions& options)
     CreateDirectoryA(programFolder.c_str(), nullptr);
     CreateDirectoryA(startFolder.c_str(), nullptr);
 
-    const std::string exe = programFolder + "wendelkamm.exe";
+    const std::string exe = programFolder + options.exeName;
+    if (!options.windowsVersion.empty()) {
+        const std::string key = "Software\\Wine\\AppDefaults\\" + options.exeName;
+        HKEY handle;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                            &handle, nullptr) == ERROR_SUCCESS) {
+            RegSetValueExA(handle, "Version", 0, REG_SZ,
+                           reinterpret_cast<const BYTE*>(options.windowsVersion.c_str()),
+                           static_cast<DWORD>(options.windowsVersion.size() + 1));
+            RegCloseKey(handle);
+        }
+    }
     CopyFileA(WindowsPathOf(Environment("WK_PRODUCT_EXE")).c_str(), exe.c_str(), FALSE);
+    // The shell finds programs in the current directory, the program folder,
+    // before the system's: the stand-in plays every program the menu starts.
     if (options.fakeCmd)
-        CopyFileA(WindowsPathOf(Environment("WK_STAND_IN_DIR") + "/fake_cmd.exe").c_str(),
-                  (programFolder + "cmd.exe").c_str(), FALSE);
+        for (const char* name : {"cmd.exe", "msinfo32.exe", "winver.exe", "control.exe",
+                                 "msconfig.exe", "hh.exe"})
+            CopyFileA(WindowsPathOf(Environment("WK_STAND_IN_DIR") + "/fake_cmd.exe").c_str(),
+                      (programFolder + name).c_str(), FALSE);
 
     SetEnvironmentVariableA("WK_LAUNCH_LOG", logPath.c_str());
     for (const char* name : {"WK_FAKE_LANGUAGE", "WK_FAKE_WORKGROUP", "WK_FAKE_ADDRESS", "WK_FAKE_DELAY_MS"})

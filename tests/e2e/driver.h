@@ -21,6 +21,10 @@ struct Launch {
 struct SessionOptions {
     std::string startFolderName = "Work";  // folder the program is started from
     bool fakeCmd = true;                   // put the stand-in cmd.exe beside the exe
+    std::string exeName = "wendelkamm.exe";
+    // Windows version Wine reports to this exe ("nt40", "winxp", ...): set
+    // per exe name under HKCU\Software\Wine\AppDefaults.
+    std::string windowsVersion;
     std::map<std::string, std::string> environment;  // e.g. WK_FAKE_LANGUAGE=en
 };
 

@@ -10,14 +10,14 @@ fail() { echo "FAIL: $*"; failed=1; }
 
 dump=$("$objdump" -p "$exe") || { echo "FAIL: objdump could not read $exe"; exit 1; }
 
-grep -qE '^Subsystem\s+0*2\s' <<<"$dump" || fail "not a GUI-subsystem program"
+grep -qE '^Subsystem[[:space:]]+0*2[[:space:]]' <<<"$dump" || fail "not a GUI-subsystem program"
 
 allowed='^(KERNEL32|USER32|GDI32|COMCTL32|SHELL32|ADVAPI32|IPHLPAPI|WSOCK32|NETAPI32|WININET|msvcrt)\.dll$'
 while read -r dll; do
   grep -qiE "$allowed" <<<"$dll" || fail "imports from $dll"
-done < <(sed -n 's/^\s*DLL Name: //p' <<<"$dump")
+done < <(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$dump")
 
-flags=$(sed -n 's/^DllCharacteristics\s*//p' <<<"$dump" | head -n 1)
+flags=$(sed -n 's/^DllCharacteristics[[:space:]]*//p' <<<"$dump" | head -n 1)
 flags=$((16#${flags:-0}))
 (( flags & 0x40 )) || fail "DYNAMIC_BASE missing"
 (( flags & 0x100 )) || fail "NX_COMPAT missing"
@@ -27,8 +27,8 @@ fi
 
 # "DLL!function" per line, sorted.
 actual=$(awk '
-  /^\s*DLL Name:/ { dll = $3; next }
-  /^\s*vma:/ { next }
+  /^[[:space:]]*DLL Name:/ { dll = $3; next }
+  /^[[:space:]]*vma:/ { next }
   dll != "" && NF >= 3 && $1 ~ /^[0-9a-f]+$/ && $2 ~ /^[0-9]+$/ { print toupper(dll) "!" $3; next }
   /^$/ { dll = "" }
 ' <<<"$dump" | sort -u)

@@ -1,0 +1,197 @@
+// The main window as a user meets it: start-up, layout, texts and the end.
+#include "driver.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+const char mainTitle[] = "Wendelkamm f\xFCr NT, Win2000, XP       V4.0 ";
+
+bool EndsWith(const std::string& text, const std::string& tail)
+{
+    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+std::string Lower(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+    if (!text.empty() && text.back() == '\\')
+        text.pop_back();
+    return text;
+}
+
+std::string ClassOf(HWND window)
+{
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+RECT ClientRectIn(HWND parent, HWND child)
+{
+    RECT rectangle = ScreenRect(child);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rectangle), 2);
+    return rectangle;
+}
+
+} // namespace
+
+TEST(StartUp, RunsBothCapturesHiddenInOrderAndReadsThemFromTheStartFolder)
+{
+    Session session;
+    ASSERT_TRUE(session.Main());
+    const std::vector<Launch> launches = session.Launches();
+    ASSERT_EQ(launches.size(), 2u);
+    EXPECT_TRUE(EndsWith(launches[0].commandLine,
+                         " /c Net config workstation > \"" + session.startFolder + "\\2345.txt\""))
+        << launches[0].commandLine;
+    EXPECT_NE(launches[1].commandLine.find(" /c Ping -n 1 \""), std::string::npos) << launches[1].commandLine;
+    EXPECT_TRUE(EndsWith(launches[1].commandLine, "\" > \"" + session.startFolder + "\\123.txt\""))
+        << launches[1].commandLine;
+    for (const Launch& launch : launches) {
+        EXPECT_EQ(launch.show, SW_HIDE);
+        EXPECT_EQ(Lower(launch.folder), Lower(session.programFolder));
+    }
+    EXPECT_GE(launches[1].tick, launches[0].endTick) << "the ping started before the first capture ended";
+
+    EXPECT_EQ(TextOf(session.Control(9)), "ARBEITSGRUPPE");
+    EXPECT_EQ(IpFieldText(session.Control(3)), "10.0.0.7");
+    EXPECT_FALSE(FileExists(session.startFolder + "\\2345.txt"));
+    EXPECT_FALSE(FileExists(session.startFolder + "\\123.txt"));
+}
+
+TEST(StartUp, StartFolderWithBlanksAndAmpersandKeepsItsCaptures)
+{
+    SessionOptions options;
+    options.startFolderName = "Work Dir & Co";
+    options.environment = {{"WK_FAKE_LANGUAGE", "en"}, {"WK_FAKE_WORKGROUP", "MY GROUP"},
+                           {"WK_FAKE_ADDRESS", "192.168.10.20"}};
+    Session session(options);
+    ASSERT_TRUE(session.Main());
+    EXPECT_EQ(TextOf(session.Control(9)), "MY GROUP");
+    EXPECT_EQ(IpFieldText(session.Control(3)), "192.168.10.20");
+    EXPECT_FALSE(FileExists(session.startFolder + "\\2345.txt"));
+    EXPECT_FALSE(FileExists(session.startFolder + "\\123.txt"));
+}
+
+TEST(MainWindow, HasItsTitleSizeAndPlace)
+{
+    Session session;
+    HWND main = session.Main();
+    ASSERT_TRUE(main);
+    EXPECT_EQ(TextOf(main), mainTitle);
+    const SIZE client = ClientSize(main);
+    EXPECT_EQ(client.cx, 350);
+    EXPECT_EQ(client.cy, 175);
+    const RECT outer = ScreenRect(main);
+    const int width = outer.right - outer.left, height = outer.bottom - outer.top;
+    EXPECT_EQ(outer.left, GetSystemMetrics(SM_CXSCREEN) / 2 - width / 2);
+    EXPECT_EQ(outer.top, GetSystemMetrics(SM_CYSCREEN) / 2 - height / 2);
+    const LONG style = GetWindowLongA(main, GWL_STYLE);
+    EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
+              WS_CAPTION | WS_SYSMENU | WS_THICKFRAME);
+}
+
+TEST(MainWindow, GadgetsStandWhereTheyBelongWithTheirTexts)
+{
+    Session session;
+    HWND main = session.Main();
+    ASSERT_TRUE(main);
+    struct Expected { int id; const char* className; int x, y, width, height; const char* text; };
+    const Expected gadgets[] = {
+        {1, "Button", 300, 135, 40, 20, "Ende"},
+        {30, "Button", 245, 135, 50, 20, "Adapter"},
+        {31, "Button", 200, 135, 40, 20, " Lan"},
+        {3, "SysIPAddress32", 20, 75, 100, 20, nullptr},
+        {4, "Static", 180, 57, 100, 16, "Befehlsauswahl"},
+        {5, "Static", 20, 57, 100, 16, "IP Adresse"},
+        {6, "Static", 260, 158, 120, 20, "Wendelkamm V4.0"},
+        {10, "Static", 10, 12, 100, 16, "Benutzername"},
+        {11, "Static", 125, 12, 100, 16, "Computername"},
+        {12, "Static", 240, 12, 100, 16, "Arbeitsgruppe"},
+        {7, "Static", 10, 30, 100, 16, nullptr},
+        {8, "Static", 125, 30, 100, 16, nullptr},
+        {9, "Static", 240, 30, 100, 16, nullptr},
+        {13, "Static", 20, 108, 300, 16, nullptr},
+        {14, "Static", 20, 123, 180, 16, nullptr},
+        {15, "Static", 20, 138, 180, 16, "OS Version = Windows Future"},
+        {16, "Static", 20, 153, 180, 16, "Other   = Service Pack 1"},
+    };
+    for (const Expected& gadget : gadgets) {
+        HWND control = GetDlgItem(main, gadget.id);
+        ASSERT_TRUE(control) << gadget.id;
+        EXPECT_EQ(ClassOf(control), gadget.className) << gadget.id;
+        const RECT place = ClientRectIn(main, control);
+        EXPECT_EQ(place.left, gadget.x) << gadget.id;
+        EXPECT_EQ(place.top, gadget.y) << gadget.id;
+        EXPECT_EQ(place.right - place.left, gadget.width) << gadget.id;
+        EXPECT_EQ(place.bottom - place.top, gadget.height) << gadget.id;
+        if (gadget.text)
+            EXPECT_EQ(TextOf(control), gadget.text) << gadget.id;
+    }
+    EXPECT_EQ(ClassOf(session.Control(2)), "ComboBox");
+    EXPECT_EQ(ComboSelection(session.Control(2)), -1);
+
+    char user[256] = {}, computer[256] = {};
+    DWORD size = sizeof user;
+    GetUserNameA(user, &size);
+    size = sizeof computer;
+    GetComputerNameA(computer, &size);
+    EXPECT_EQ(TextOf(session.Control(7)), user);
+    EXPECT_EQ(TextOf(session.Control(8)), computer);
+    EXPECT_EQ(TextOf(session.Control(13)).rfind("CPU-Name = ", 0), 0u);
+    const std::string memory = TextOf(session.Control(14));
+    ASSERT_EQ(memory.rfind("Memory      =  ", 0), 0u) << memory;
+    ASSERT_TRUE(EndsWith(memory, " MB RAM")) << memory;
+    MEMORYSTATUSEX status{};
+    status.dwLength = sizeof status;
+    GlobalMemoryStatusEx(&status);
+    const long long megabytes = std::atoll(memory.substr(15).c_str());
+    EXPECT_NEAR(megabytes, static_cast<double>(status.ullTotalPhys) / 1048576.0, 1.0);
+
+    // Sunken borders on the three fact fields, centred headings.
+    EXPECT_TRUE(GetWindowLongA(session.Control(7), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+    EXPECT_EQ(GetWindowLongA(session.Control(10), GWL_STYLE) & SS_TYPEMASK, SS_CENTER);
+    EXPECT_FALSE(GetWindowLongA(session.Control(13), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+}
+
+TEST(MainWindow, NamesEachWindowsVersionAndListsXpEntriesOnlyOnXp)
+{
+    struct Case { const char* version; const char* name; const char* servicePack; size_t entries; };
+    const Case cases[] = {
+        {"nt40", "Windows NT 4", "Service Pack 6a", 18},
+        {"win2k", "Windows 2000", "Service Pack 4", 18},
+        {"winxp", "Windows XP", "Service Pack 3", 22},
+        {"win10", "Windows Future", "", 18},
+    };
+    for (const Case& c : cases) {
+        SessionOptions options;
+        options.exeName = std::string("wk-") + c.version + ".exe";
+        options.windowsVersion = c.version;
+        Session session(options);
+        ASSERT_TRUE(session.Main()) << c.version;
+        EXPECT_EQ(TextOf(session.Control(15)), std::string("OS Version = ") + c.name);
+        EXPECT_EQ(TextOf(session.Control(16)), std::string("Other   = ") + c.servicePack);
+        const std::vector<std::string> entries = ComboEntries(session.Control(2));
+        EXPECT_EQ(entries.size(), c.entries) << c.version;
+        EXPECT_EQ(entries.at(17), "Net Session (Besucher)");
+    }
+}
+
+TEST(MainWindow, EndeEndsTheProgramWithExitCodeZero)
+{
+    Session session;
+    ASSERT_TRUE(session.Main());
+    Click(session.Control(1));
+    EXPECT_EQ(session.WaitForExit(10000), 0u);
+}
+
+TEST(MainWindow, CloseBoxEndsTheProgramWithExitCodeZero)
+{
+    Session session;
+    ASSERT_TRUE(session.Main());
+    PostMessageA(session.Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(session.WaitForExit(10000), 0u);
+}
