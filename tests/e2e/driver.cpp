@@ -337,13 +337,19 @@ void Click(HWND button)
 
 std::vector<std::string> ComboEntries(HWND combo)
 {
+    // Wine passes CB_GETLBTEXT between processes as wide text whatever the
+    // caller asked for, so ask for wide text and convert it.
     std::vector<std::string> entries;
-    const LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
+    const LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
     for (LRESULT index = 0; index < count; ++index) {
-        LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, index, 0);
-        std::string entry(static_cast<size_t>(length) + 1, '\0');
-        SendMessageA(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(entry.data()));
-        entry.resize(static_cast<size_t>(length));
+        const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, index, 0);
+        std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
+        SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(wide.data()));
+        wide.resize(wcsnlen(wide.c_str(), wide.size()));
+        std::string entry(wide.size() * 2 + 1, '\0');
+        const int converted = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()),
+                                                  entry.data(), static_cast<int>(entry.size()), nullptr, nullptr);
+        entry.resize(static_cast<size_t>(converted > 0 ? converted : 0));
         entries.push_back(entry);
     }
     return entries;
