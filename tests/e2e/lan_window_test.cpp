@@ -173,6 +173,14 @@ TEST(LanWindow, OpensCentredWithItsGadgetsAndTheWindowsOwnLines)
     EXPECT_TRUE(listStyle & ES_READONLY);
     EXPECT_TRUE(listStyle & ES_MULTILINE);
     EXPECT_TRUE(listStyle & WS_VSCROLL);
+
+    // Resizing leaves the gadgets where they are, at their size.
+    SetWindowPos(window, nullptr, 0, 0, 500, 420, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(WaitUntil([&] { return ClientSize(window).cx > 300; }));
+    const RECT buttonAfter = PlaceIn(window, refresh);
+    const RECT listAfter = PlaceIn(window, list);
+    EXPECT_TRUE(EqualRect(&buttonAfter, &button));
+    EXPECT_TRUE(EqualRect(&listAfter, &listPlace));
 }
 
 TEST(LanWindow, RefreshEmptiesTheListAndSearchesAgain)
