@@ -100,15 +100,15 @@ void EnumerateServers(const LanServices& services)
     BYTE* buffer = nullptr;
     DWORD entriesRead = 0;
     const uint32_t result = services.browseServers(&buffer, &entriesRead);
-    if (EntriesCanBeRead(result) && buffer) {
+    if (!EntriesCanBeRead(result)) {
+        services.showInfo("Failed");
+    } else if (buffer) {
         const auto* servers = reinterpret_cast<const SERVER_INFO_101*>(buffer);
         for (DWORD index = 0; index < entriesRead; ++index) {
             const std::string name = AnsiName(servers[index].sv101_name);
             const std::string address = ResolveName(name, services);
             AppendLine(ServerLine(static_cast<int>(index) + 1, name, address));
         }
-    } else if (!EntriesCanBeRead(result)) {
-        services.showInfo("Failed");
     }
     if (buffer)
         services.releaseBuffer(buffer);

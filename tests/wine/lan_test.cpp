@@ -7,6 +7,7 @@
 #include "lan/server_enumeration.h"
 #include "toolkit/gadget.h"
 #include "toolkit/toolkit.h"
+#include "toolkit_test_support.h"
 #include "toolkit/window.h"
 
 #include <winsock2.h>
@@ -114,7 +115,7 @@ std::string PassText(const std::vector<std::string>& serverLines)
 
 class LanWindowTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { ToolkitInit(GetModuleHandleA(nullptr)); }
+    static void SetUpTestSuite() { PrepareToolkit(); }
 
     void SetUp() override { ASSERT_NE(OpenLanWindow(), nullptr); }
     void TearDown() override { WindowClose(SecondaryWindowNumber); }

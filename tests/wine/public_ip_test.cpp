@@ -10,6 +10,7 @@
 #include "toolkit/gadget.h"
 #include "toolkit/text.h"
 #include "toolkit/toolkit.h"
+#include "toolkit_test_support.h"
 #include "toolkit/window.h"
 
 #include <windows.h>
@@ -99,7 +100,7 @@ void CALLBACK WatchForMessageBoxes(HWND, UINT, UINT_PTR, DWORD)
 // A window with the IP field, as the main window has it.
 class PublicIpTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { ToolkitInit(GetModuleHandleA(nullptr)); }
+    static void SetUpTestSuite() { PrepareToolkit(); }
 
     void SetUp() override
     {
