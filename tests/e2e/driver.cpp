@@ -162,8 +162,7 @@ Session::Session(const SessionOptions& options)
     // The shell finds programs in the current directory, the program folder,
     // before the system's: the stand-in plays every program the menu starts.
     if (options.fakeCmd)
-        for (const char* name : {"cmd.exe", "msinfo32.exe", "winver.exe", "control.exe",
-                                 "msconfig.exe", "hh.exe"})
+        for (const char* name : {"cmd.exe", "winver.exe", "control.exe", "msconfig.exe"})
             CopyFileA(WindowsPathOf(Environment("WK_STAND_IN_DIR") + "/fake_cmd.exe").c_str(),
                       (programFolder + name).c_str(), FALSE);
 

@@ -86,3 +86,17 @@ TEST(CommandMenu, SessionViewerPagesAndThenDeletesTheQuotedCapture)
     EXPECT_EQ(SessionViewerParameters("C:\\W\\bes.txt"),
               " /K more < \"C:\\W\\bes.txt\" & del \"C:\\W\\bes.txt\"");
 }
+
+TEST(CommandMenu, EntriesThatStartSystemToolsNameThemExactly)
+{
+    const auto& entries = CommandEntries();
+    EXPECT_STREQ(entries[9].label, "Msinfo32.exe");
+    EXPECT_STREQ(entries[9].program, "msinfo32.exe");
+    EXPECT_STREQ(entries[9].parameters, "");
+    EXPECT_STREQ(entries[21].program, "hh.exe");
+    EXPECT_STREQ(entries[21].parameters, " ntcmds.chm::/ntcmds.htm");
+    for (int index : {1, 2, 7})
+        EXPECT_EQ(entries[static_cast<size_t>(index)].action, CommandAction::LaunchWithAddress);
+    EXPECT_EQ(entries[4].action, CommandAction::OwnAddress);
+    EXPECT_EQ(entries[15].action, CommandAction::PublicAddress);
+}

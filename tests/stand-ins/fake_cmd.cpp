@@ -154,10 +154,14 @@ int main()
 
     const size_t pager = commandLine.find("more < ");
     if (pager != std::string::npos && !log.empty()) {
-        const size_t end = commandLine.find('&', pager);
-        const std::string source = Trim(commandLine.substr(pager + 7, end == std::string::npos
-                                                                         ? std::string::npos
-                                                                         : end - pager - 7));
+        // The path stands in quotes, or runs up to the next blank.
+        size_t start = pager + 7;
+        const bool quoted = start < commandLine.size() && commandLine[start] == '"';
+        if (quoted)
+            ++start;
+        const size_t end = commandLine.find(quoted ? '"' : ' ', start);
+        const std::string source =
+            commandLine.substr(start, end == std::string::npos ? std::string::npos : end - start);
         std::string content = ReadWhole(source);
         for (char& c : content)
             if (c == '\r' || c == '\n')
