@@ -143,6 +143,7 @@ Session::Session(const SessionOptions& options)
     programFolder = root + "prog\\";
     startFolder = root + options.startFolderName;
     logPath = root + "launches.log";
+    DeleteFileA(logPath.c_str());  // left by an earlier run with the same process id
     CreateDirectoryA(programFolder.c_str(), nullptr);
     CreateDirectoryA(startFolder.c_str(), nullptr);
 

@@ -195,3 +195,90 @@ TEST(MainWindow, CloseBoxEndsTheProgramWithExitCodeZero)
     PostMessageA(session.Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(session.WaitForExit(10000), 0u);
 }
+
+namespace {
+
+// Counts pixels of exactly this colour in a window's visible screen area.
+int PixelsOfColour(HWND window, COLORREF colour)
+{
+    RECT area = ScreenRect(window);
+    RECT parent = ScreenRect(GetParent(window));
+    IntersectRect(&area, &area, &parent);
+    HDC screen = GetDC(nullptr);
+    int count = 0;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            if (GetPixel(screen, x, y) == colour)
+                ++count;
+    ReleaseDC(nullptr, screen);
+    return count;
+}
+
+} // namespace
+
+TEST(MainWindow, TabAndShiftTabWalkTheTabStopsAndWrap)
+{
+    Session session;
+    HWND main = session.Main();
+    ASSERT_TRUE(main);
+    // Tab stops in creation order: Ende, Adapter, " Lan", the menu, the IP field.
+    const int order[] = {1, 30, 31, 2, 3};
+    auto focusedGadget = [&] {
+        HWND focus = FocusOf(session.ThreadId());
+        // The IP field passes its focus on to one of its inner edit boxes.
+        while (focus && GetParent(focus) != main)
+            focus = GetParent(focus);
+        return focus ? GetDlgCtrlID(focus) : 0;
+    };
+    SetForegroundWindow(main);
+    PressKey(main, VK_TAB, true);  // from wherever the focus starts
+    ASSERT_TRUE(WaitUntil([&] { return focusedGadget() != 0; }, 3000));
+    for (int step = 0; step < 12; ++step) {
+        const int before = focusedGadget();
+        const int position = static_cast<int>(std::find(order, order + 5, before) - order);
+        ASSERT_LT(position, 5) << "focus on gadget " << before;
+        PressKey(main, VK_TAB);
+        const int expected = order[(position + 1) % 5];
+        EXPECT_TRUE(WaitUntil([&] { return focusedGadget() == expected; }, 3000))
+            << "Tab from " << before << " went to " << focusedGadget();
+    }
+    for (int step = 0; step < 7; ++step) {
+        const int before = focusedGadget();
+        const int position = static_cast<int>(std::find(order, order + 5, before) - order);
+        PressKey(main, VK_TAB, true);
+        const int expected = order[(position + 4) % 5];
+        EXPECT_TRUE(WaitUntil([&] { return focusedGadget() == expected; }, 3000))
+            << "Shift+Tab from " << before << " went to " << focusedGadget();
+    }
+}
+
+TEST(MainWindow, InfoLinkTurnsRedUnderThePointerAndOpensTheInfoBox)
+{
+    Session session;
+    HWND main = session.Main();
+    ASSERT_TRUE(main);
+    HWND link = session.Control(6);
+    const RECT linkArea = ScreenRect(link);
+    const RECT mainArea = ScreenRect(main);
+    const COLORREF red = RGB(255, 0, 0), blue = RGB(0, 0, 255);
+
+    MovePointer(mainArea.left + 20, mainArea.top + 60);
+    ASSERT_TRUE(WaitUntil([&] { return PixelsOfColour(link, blue) > 20; }, 5000)) << "not blue at first";
+    EXPECT_EQ(PixelsOfColour(link, red), 0);
+
+    MovePointer(linkArea.left + 15, linkArea.top + 6);
+    EXPECT_TRUE(WaitUntil([&] { return PixelsOfColour(link, red) > 20; }, 5000)) << "not red under the pointer";
+    EXPECT_EQ(PixelsOfColour(link, blue), 0);
+
+    LeftClickAt(linkArea.left + 15, linkArea.top + 6);
+    HWND box = WaitForMessageBox(session.ProcessId(), "Info");
+    ASSERT_TRUE(box);
+    const std::string text = MessageBoxText(box);
+    EXPECT_EQ(text.rfind("Wendelkamm 4.0\n", 0), 0u) << text;
+    EXPECT_EQ(text.find('\r'), std::string::npos);
+    CloseMessageBox(box);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+
+    MovePointer(mainArea.left + 20, mainArea.top + 60);
+    EXPECT_TRUE(WaitUntil([&] { return PixelsOfColour(link, blue) > 20; }, 5000)) << "not blue again";
+}

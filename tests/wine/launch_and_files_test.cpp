@@ -66,6 +66,7 @@ protected:
         ASSERT_TRUE(CopyFileA(StandInPath().c_str(), (programFolder + "cmd.exe").c_str(), FALSE));
         ASSERT_TRUE(CopyFileA(StandInPath().c_str(), (toolsFolder + "tool.exe").c_str(), FALSE));
         log = root + "launches.log";
+        DeleteFileA(log.c_str());  // left by an earlier run with the same process id
         SetEnvironmentVariableA("WK_LAUNCH_LOG", log.c_str());
         SetEnvironmentVariableA("WK_FAKE_DELAY_MS", "700");
         ProgramFolderSet(programFolder);
