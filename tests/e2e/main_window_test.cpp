@@ -164,6 +164,7 @@ TEST(MainWindow, NamesEachWindowsVersionAndListsXpEntriesOnlyOnXp)
         {"nt40", "Windows NT 4", "Service Pack 6a", 18},
         {"win2k", "Windows 2000", "Service Pack 4", 18},
         {"winxp", "Windows XP", "Service Pack 3", 22},
+        {"win98", "Windows 98", " A ", 18},
         {"win10", "Windows Future", "", 18},
     };
     for (const Case& c : cases) {
