@@ -67,64 +67,43 @@ TEST(SwapAddressBytes, ReversesByteOrderAndUndoesItself)
 
 TEST(EchoPayload, IsHelloThereAndTwentyBlanksWithoutTerminator)
 {
-    const std::string payload = EchoPayload();
-    EXPECT_EQ(payload.size(), 32u);
-    EXPECT_EQ(payload, "Hello there                     ");
+    EXPECT_EQ(EchoPayload(), std::string("Hello there                     ", 32));
 }
 
-TEST(ProbeRange, ProbesEachAddressOfTheRangeInAscendingOrder)
+TEST(ProbeRange, ProbesEachAddressInAscendingOrderAndReportsTheLastOnly)
 {
-    FakeEchoSender fake;
-    fake.answering = {AddressFromText("10.0.0.3")};
-    EXPECT_EQ(ProbeRange("10.0.0.1", "10.0.0.3", fake.AsSender()), " alive");
-    EXPECT_EQ(fake.sent, (std::vector<uint32_t>{AddressFromText("10.0.0.1"),
-                                                AddressFromText("10.0.0.2"),
-                                                AddressFromText("10.0.0.3")}));
-    for (const std::string& payload : fake.payloads)
-        EXPECT_EQ(payload, EchoPayload());
-}
-
-TEST(ProbeRange, ReturnsTheMarkOfTheLastAddressOnly)
-{
-    FakeEchoSender fake;
-    fake.answering = {AddressFromText("10.0.0.1"), AddressFromText("10.0.0.2")};
-    EXPECT_EQ(ProbeRange("10.0.0.1", "10.0.0.3", fake.AsSender()), " no");
-    EXPECT_EQ(fake.sent.size(), 3u);
-}
-
-TEST(ProbeRange, EqualFirstAndLastSendsExactlyOneRequest)
-{
-    FakeEchoSender fake;
-    fake.answering = {AddressFromText("192.168.0.5")};
-    EXPECT_EQ(ProbeRange("192.168.0.5", "192.168.0.5", fake.AsSender()), " alive");
-    EXPECT_EQ(fake.sent, (std::vector<uint32_t>{AddressFromText("192.168.0.5")}));
-
-    FakeEchoSender silent;
-    EXPECT_EQ(ProbeRange("0.0.0.0", "0.0.0.0", silent.AsSender()), " no");
-    EXPECT_EQ(silent.sent.size(), 1u);
-}
-
-TEST(ProbeRange, CountsAcrossByteBoundariesNumerically)
-{
-    FakeEchoSender fake;
-    ProbeRange("10.0.0.255", "10.0.1.1", fake.AsSender());
-    EXPECT_EQ(fake.sent, (std::vector<uint32_t>{AddressFromText("10.0.0.255"),
-                                                AddressFromText("10.0.1.0"),
-                                                AddressFromText("10.0.1.1")}));
-}
-
-TEST(ProbeRange, RangeEndingAtTheLastAddressStops)
-{
-    FakeEchoSender fake;
-    ProbeRange("255.255.255.254", "255.255.255.255", fake.AsSender());
-    EXPECT_EQ(fake.sent.size(), 2u);
-}
-
-TEST(ProbeRange, LastBeforeFirstSendsNothingAndSaysNo)
-{
-    FakeEchoSender fake;
-    EXPECT_EQ(ProbeRange("10.0.0.3", "10.0.0.1", fake.AsSender()), " no");
-    EXPECT_TRUE(fake.sent.empty());
+    using Texts = std::vector<const char*>;
+    struct Case {
+        const char* first;
+        const char* last;
+        Texts answering;
+        Texts sent;
+        const char* mark;
+    };
+    const Case cases[] = {
+        {"10.0.0.1", "10.0.0.3", {"10.0.0.3"}, {"10.0.0.1", "10.0.0.2", "10.0.0.3"}, " alive"},
+        // Only the last address's answer counts.
+        {"10.0.0.1", "10.0.0.3", {"10.0.0.1", "10.0.0.2"}, {"10.0.0.1", "10.0.0.2", "10.0.0.3"}, " no"},
+        {"192.168.0.5", "192.168.0.5", {"192.168.0.5"}, {"192.168.0.5"}, " alive"},
+        {"0.0.0.0", "0.0.0.0", {}, {"0.0.0.0"}, " no"},
+        // Counting is numeric, across byte boundaries.
+        {"10.0.0.255", "10.0.1.1", {}, {"10.0.0.255", "10.0.1.0", "10.0.1.1"}, " no"},
+        // A range ending at the very last address stops there.
+        {"255.255.255.254", "255.255.255.255", {}, {"255.255.255.254", "255.255.255.255"}, " no"},
+        {"10.0.0.3", "10.0.0.1", {"10.0.0.3"}, {}, " no"},
+    };
+    for (const Case& c : cases) {
+        FakeEchoSender fake;
+        for (const char* address : c.answering)
+            fake.answering.push_back(AddressFromText(address));
+        std::vector<uint32_t> sent;
+        for (const char* address : c.sent)
+            sent.push_back(AddressFromText(address));
+        EXPECT_EQ(ProbeRange(c.first, c.last, fake.AsSender()), c.mark) << c.first << " - " << c.last;
+        EXPECT_EQ(fake.sent, sent) << c.first << " - " << c.last;
+        for (const std::string& payload : fake.payloads)
+            EXPECT_EQ(payload, EchoPayload());
+    }
 }
 
 TEST(AdapterTypeName, NamesThePlatformsInterfaceTypes)

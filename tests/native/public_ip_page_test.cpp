@@ -26,26 +26,20 @@ using Numbers = std::array<int32_t, 4>;
 
 } // namespace
 
-TEST(PublicAddressFromPage, CutsFromIpKeyToFirstTag)
+TEST(PublicAddressFromPage, CutsFromIpKeyToFirstTagOrFromTheFourthCharacter)
 {
-    EXPECT_EQ(PublicAddressFromPage("Your IP: 84.12.3.4<br>"), "84.12.3.4");
-    EXPECT_EQ(PublicAddressFromPage("<p>IP: 1.2.3.4</p><p>IP: 5.6.7.8</p>"), "1.2.3.4");
-    EXPECT_EQ(PublicAddressFromPage("IP: 10.0.0.1"), "10.0.0.1");
-}
-
-TEST(PublicAddressFromPage, WithoutKeyReadsFromFourthCharacter)
-{
-    EXPECT_EQ(PublicAddressFromPage("ab 7.7.7.7<x"), "7.7.7.7");
-    EXPECT_EQ(PublicAddressFromPage("IP:9.9.9.9"), "9.9.9.9");
-    EXPECT_EQ(PublicAddressFromPage("ab"), "");
-    EXPECT_EQ(PublicAddressFromPage(""), "");
-}
-
-TEST(PublicAddressFromPage, KeyNeedsCapitalsAndTheBlank)
-{
-    // Neither counts as the key: both are read from the 4th character.
-    EXPECT_EQ(PublicAddressFromPage("ip: 1.2.3.4<"), " 1.2.3.4");
-    EXPECT_EQ(PublicAddressFromPage("xxIP:1.2.3.4<"), "P:1.2.3.4");
+    struct Case { const char* page; const char* address; };
+    const Case cases[] = {
+        {"Your IP: 84.12.3.4<br>", "84.12.3.4"},
+        {"<p>IP: 1.2.3.4</p><p>IP: 5.6.7.8</p>", "1.2.3.4"},
+        {"IP: 10.0.0.1", "10.0.0.1"},
+        // Without the key the text is read from the fourth character.
+        {"ab 7.7.7.7<x", "7.7.7.7"}, {"IP:9.9.9.9", "9.9.9.9"}, {"ab", ""}, {"", ""},
+        // The key needs its capitals and its blank.
+        {"ip: 1.2.3.4<", " 1.2.3.4"}, {"xxIP:1.2.3.4<", "P:1.2.3.4"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(PublicAddressFromPage(c.page), c.address) << c.page;
 }
 
 TEST(PublicAddressFromPage, ReceivedPagesGiveTheServedAddress)

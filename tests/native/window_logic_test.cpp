@@ -141,44 +141,34 @@ std::optional<size_t> Next(const std::vector<TabWindow>& windows, std::optional<
 }
 } // namespace
 
-TEST(ChooseTabStop, ForwardMovesOnAndWrapsToTheFirst)
+TEST(ChooseTabStop, MovesOnWrapsAndStopsWhereTheRulesSay)
 {
-    const auto windows = FlatWindow();
-    EXPECT_EQ(Next(windows, 0, TabDirection::Forward), 2u);
-    EXPECT_EQ(Next(windows, 2, TabDirection::Forward), 3u);
-    EXPECT_EQ(Next(windows, 3, TabDirection::Forward), 0u);
-    EXPECT_EQ(Next(windows, None, TabDirection::Forward), 0u);
-}
-
-TEST(ChooseTabStop, BackwardMovesBackAndWrapsToTheLast)
-{
-    const auto windows = FlatWindow();
-    EXPECT_EQ(Next(windows, 3, TabDirection::Backward), 2u);
-    EXPECT_EQ(Next(windows, 2, TabDirection::Backward), 0u);
-    EXPECT_EQ(Next(windows, 0, TabDirection::Backward), 3u);
-    EXPECT_EQ(Next(windows, None, TabDirection::Backward), 3u);
-}
-
-TEST(ChooseTabStop, StartThatIsNoTabStopStopsForwardButNotBackward)
-{
-    const auto windows = FlatWindow();
-    EXPECT_EQ(Next(windows, 1, TabDirection::Forward), None);
-    EXPECT_EQ(Next(windows, 1, TabDirection::Backward), 3u);
-}
-
-TEST(ChooseTabStop, NoTabStopsMovesNothing)
-{
-    const std::vector<TabWindow> windows = {{false, None}, {false, None}};
-    EXPECT_EQ(Next(windows, None, TabDirection::Forward), None);
-    EXPECT_EQ(Next(windows, 0, TabDirection::Backward), None);
-    EXPECT_EQ(Next({}, None, TabDirection::Forward), None);
-}
-
-TEST(ChooseTabStop, SingleTabStopKeepsTheFocus)
-{
-    const std::vector<TabWindow> windows = {{true, None}};
-    EXPECT_EQ(Next(windows, 0, TabDirection::Forward), 0u);
-    EXPECT_EQ(Next(windows, 0, TabDirection::Backward), 0u);
+    const auto flat = FlatWindow();
+    const std::vector<TabWindow> noStops = {{false, None}, {false, None}};
+    const std::vector<TabWindow> single = {{true, None}};
+    constexpr TabDirection Forward = TabDirection::Forward, Backward = TabDirection::Backward;
+    struct Case {
+        const std::vector<TabWindow>* windows;
+        std::optional<size_t> focused;
+        TabDirection direction;
+        std::optional<size_t> expected;
+    };
+    const Case cases[] = {
+        // Forward moves on and wraps to the first; no focus starts there.
+        {&flat, 0, Forward, 2}, {&flat, 2, Forward, 3}, {&flat, 3, Forward, 0}, {&flat, None, Forward, 0},
+        // Backward moves back and wraps to the last.
+        {&flat, 3, Backward, 2}, {&flat, 2, Backward, 0}, {&flat, 0, Backward, 3}, {&flat, None, Backward, 3},
+        // A start that is no tab stop stops forward but not backward.
+        {&flat, 1, Forward, None}, {&flat, 1, Backward, 3},
+        // No tab stops move nothing; a single one keeps the focus.
+        {&noStops, None, Forward, None}, {&noStops, 0, Backward, None},
+        {&single, 0, Forward, 0}, {&single, 0, Backward, 0},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Next(*c.windows, c.focused, c.direction), c.expected)
+            << c.windows->size() << " windows, from " << c.focused.value_or(99) << " dir "
+            << static_cast<int>(c.direction);
+    EXPECT_EQ(Next({}, None, Forward), None);
 }
 
 // The IP field is a tab stop whose four inner edit boxes are its children
