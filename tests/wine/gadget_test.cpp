@@ -39,13 +39,6 @@ protected:
     HWND window = nullptr;
 };
 
-std::string ClassOf(HWND control)
-{
-    char name[60] = {};
-    GetClassNameA(control, name, sizeof name);
-    return name;
-}
-
 std::string WindowTextOf(HWND control)
 {
     char text[100] = {};
@@ -93,9 +86,37 @@ LRESULT CALLBACK RecordCreation(int code, WPARAM window, LPARAM details)
     return CallNextHookEx(nullptr, code, window, details);
 }
 
+// WM_SETFONT as sent, since the IP field keeps a font of its own making for
+// its inner edit boxes and does not answer WM_GETFONT.
+struct FontMessage {
+    HWND control;
+    WPARAM font;
+    LPARAM redraw;
+};
+std::vector<FontMessage> fontMessages;
+
+LRESULT CALLBACK RecordFontMessage(int code, WPARAM sent, LPARAM details)
+{
+    const CWPSTRUCT* message = reinterpret_cast<const CWPSTRUCT*>(details);
+    if (code == HC_ACTION && message->message == WM_SETFONT)
+        fontMessages.push_back({message->hwnd, message->wParam, message->lParam});
+    return CallNextHookEx(nullptr, code, sent, details);
+}
+
+bool GotFont(HWND control, HFONT font)
+{
+    for (const FontMessage& message : fontMessages)
+        if (message.control == control && message.font == reinterpret_cast<WPARAM>(font) &&
+            message.redraw == TRUE)
+            return true;
+    return false;
+}
+
 } // namespace
 
-TEST_F(GadgetTest, CreatorsAskForTheirClassStylesAndIdentity)
+// Each creator asks for its class, styles and number and hands the gadget
+// font with redraw.
+TEST_F(GadgetTest, CreatorsAskForTheirClassStylesIdentityAndFont)
 {
     struct Case {
         HWND (*create)();
@@ -125,8 +146,11 @@ TEST_F(GadgetTest, CreatorsAskForTheirClassStylesAndIdentity)
     };
     HHOOK hook = SetWindowsHookExA(WH_CBT, RecordCreation, nullptr, GetCurrentThreadId());
     ASSERT_NE(hook, nullptr);
+    HHOOK fontHook = SetWindowsHookExA(WH_CALLWNDPROC, RecordFontMessage, nullptr, GetCurrentThreadId());
+    ASSERT_NE(fontHook, nullptr);
     for (const Case& c : cases) {
         lastRequest = {};
+        fontMessages.clear();
         HWND handle = c.create();
         ASSERT_NE(handle, nullptr) << c.className;
         EXPECT_EQ(lastRequest.className, c.className);
@@ -136,8 +160,11 @@ TEST_F(GadgetTest, CreatorsAskForTheirClassStylesAndIdentity)
         EXPECT_EQ(lastRequest.id, c.id);
         EXPECT_EQ(GadgetHandle(c.id), handle);
         EXPECT_EQ(GetDlgCtrlID(handle), c.id);
+        EXPECT_TRUE(GotFont(handle, StockGuiFont())) << c.className;
     }
     UnhookWindowsHookEx(hook);
+    UnhookWindowsHookEx(fontHook);
+    EXPECT_EQ(FontOf(GadgetHandle(Button)), StockGuiFont());
     EXPECT_EQ(WindowTextOf(GadgetHandle(Button)), "Ende");
     // Grid lines and full-row select for the adapter window's flags.
     EXPECT_EQ(SendMessageA(GadgetHandle(List), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0), 0x21);
@@ -150,56 +177,6 @@ TEST_F(GadgetTest, CreatorsAskForTheirClassStylesAndIdentity)
     ASSERT_TRUE(SendMessageA(GadgetHandle(List), LVM_GETCOLUMNA, 0, reinterpret_cast<LPARAM>(&column)));
     EXPECT_STREQ(title, "IP");
     EXPECT_EQ(column.cx, 80);
-}
-
-namespace {
-
-struct FontMessage {
-    HWND control;
-    WPARAM font;
-    LPARAM redraw;
-};
-std::vector<FontMessage> fontMessages;
-
-LRESULT CALLBACK RecordFontMessage(int code, WPARAM sent, LPARAM details)
-{
-    const CWPSTRUCT* message = reinterpret_cast<const CWPSTRUCT*>(details);
-    if (code == HC_ACTION && message->message == WM_SETFONT)
-        fontMessages.push_back({message->hwnd, message->wParam, message->lParam});
-    return CallNextHookEx(nullptr, code, sent, details);
-}
-
-bool GotFont(HWND control, HFONT font)
-{
-    for (const FontMessage& message : fontMessages)
-        if (message.control == control && message.font == reinterpret_cast<WPARAM>(font) &&
-            message.redraw == TRUE)
-            return true;
-    return false;
-}
-
-} // namespace
-
-// WM_SETFONT as sent, since the IP field keeps a font of its own making for
-// its inner edit boxes and does not answer WM_GETFONT.
-TEST_F(GadgetTest, EveryCreatorHandsTheGadgetFontWithRedraw)
-{
-    fontMessages.clear();
-    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, RecordFontMessage, nullptr, GetCurrentThreadId());
-    ASSERT_NE(hook, nullptr);
-    const HWND controls[] = {
-        ButtonCreate(Button, 0, 0, 50, 20, "Ende"),
-        ComboCreate(Combo, 0, 30, 100, 200),
-        EditCreate(Edit, 0, 60, 100, 20, "", 0),
-        LabelCreate(Label, 0, 150, 100, 20, "Text"),
-        LabelCreate(58, 0, 180, 100, 20, "Text", 1),
-        IpFieldCreate(IpField, 150, 0, 150, 22),
-        ListCreate(List, 150, 30, 200, 100, "IP", 80),
-    };
-    UnhookWindowsHookEx(hook);
-    for (HWND control : controls)
-        EXPECT_TRUE(GotFont(control, StockGuiFont())) << ClassOf(control);
-    EXPECT_EQ(FontOf(controls[0]), StockGuiFont());
 }
 
 TEST_F(GadgetTest, IpFieldStateIsFirstFieldInLowestByte)

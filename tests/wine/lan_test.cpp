@@ -125,47 +125,85 @@ protected:
 
 } // namespace
 
-TEST_F(LanWindowTest, OpensCentredWithItsGadgetsInPlace)
+// Title, size and gadget places are checked end to end on the shipped exe.
+TEST_F(LanWindowTest, KeepsTheListHandleForAppendLine)
 {
-    HWND window = WindowHandle(SecondaryWindowNumber);
-    char title[64] = {};
-    GetWindowTextA(window, title, sizeof title);
-    EXPECT_STREQ(title, " Name > IP");
-    RECT client{};
-    GetClientRect(window, &client);
-    EXPECT_EQ(client.right, 300);
-    EXPECT_EQ(client.bottom, 250);
-
-    struct Expected { int id; RECT place; const char* text; };
-    const Expected gadgets[] = {
-        {GadgetRefreshButton, {1, 224, 300, 250}, "Refresh"},
-        {GadgetSecondaryList, {0, 2, 299, 222}, ""},
-    };
-    for (const Expected& gadget : gadgets) {
-        HWND handle = GadgetHandle(gadget.id);
-        ASSERT_NE(handle, nullptr) << gadget.id;
-        RECT place{};
-        GetWindowRect(handle, &place);
-        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
-        EXPECT_EQ(place.left, gadget.place.left) << gadget.id;
-        EXPECT_EQ(place.top, gadget.place.top) << gadget.id;
-        EXPECT_EQ(place.right, gadget.place.right) << gadget.id;
-        EXPECT_EQ(place.bottom, gadget.place.bottom) << gadget.id;
-        EXPECT_EQ(GadgetGetText(gadget.id), gadget.text) << gadget.id;
-    }
-
     EXPECT_EQ(appState.LanListHandle, GadgetHandle(GadgetSecondaryList));
-    const LONG style = GetWindowLongA(appState.LanListHandle, GWL_STYLE);
-    for (LONG bit : {ES_MULTILINE, ES_AUTOVSCROLL, ES_READONLY, static_cast<LONG>(WS_VSCROLL)})
-        EXPECT_EQ(style & bit, bit) << std::hex << bit;
 }
 
-TEST_F(LanWindowTest, EmptyNetworkShowsOnlyTheWindowsOwnLines)
+// Each browse outcome and each name lookup outcome, one pass per case.
+TEST_F(LanWindowTest, BrowseAndLookupOutcomesGiveTheirLinesAndBoxes)
 {
-    LanSearchPass(network.Services());
-    EXPECT_EQ(ListText(), PassText({}));
-    EXPECT_TRUE(network.boxes.empty());
-    EXPECT_EQ(network.released, std::vector<void*>{network.HandedOutBuffer()});
+    using Texts = std::vector<std::string>;
+    struct Case {
+        const char* what;
+        void (*prepare)(FakeNetwork&);
+        Texts lines;
+        Texts boxes;
+        bool releasesBuffer;
+        bool looksUp;
+    };
+    const Case cases[] = {
+        {"empty network", [](FakeNetwork&) {}, {}, {}, true, true},
+        {"every lookup outcome",
+         [](FakeNetwork& n) {
+             n.names = {L"GHOST", L"TWOHOMES", L"V6ONLY", L"PLAIN"};
+             n.hosts["TWOHOMES"] = {AF_INET, {{10, 0, 0, 1}, {10, 0, 0, 2}}};
+             n.hosts["V6ONLY"] = {23, {{254, 128, 0, 0}}};
+             n.hosts["PLAIN"] = {AF_INET, {{10, 1, 2, 3}}};
+         },
+         {"No : 1  GHOST --> Unable to resolve domain name", "No : 2  TWOHOMES --> 10.0.0.2",
+          "No : 3  V6ONLY --> ", "No : 4  PLAIN --> 10.1.2.3"},
+         // Only the other address family is worth a box; a missing name is not.
+         {"A non-IP address was returned"}, true, true},
+        {"socket library failing",
+         [](FakeNetwork& n) {
+             n.names = {L"ONE", L"TWO"};
+             n.hosts["ONE"] = {AF_INET, {{10, 0, 0, 1}}};
+             n.networkStarts = false;
+         },
+         {"No : 1  ONE --> ", "No : 2  TWO --> "},
+         {"Network can't be initialized", "Network can't be initialized"}, true, false},
+        {"more entries than returned",
+         [](FakeNetwork& n) {
+             n.result = ERROR_MORE_DATA;
+             n.names = {L"FIRST", L"SECOND"};
+             n.hosts["FIRST"] = {AF_INET, {{10, 0, 0, 1}}};
+             n.hosts["SECOND"] = {AF_INET, {{10, 0, 0, 2}}};
+         },
+         {"No : 1  FIRST --> 10.0.0.1", "No : 2  SECOND --> 10.0.0.2"}, {}, true, true},
+        {"browse failure without buffer: no unfilled buffer is touched",
+         [](FakeNetwork& n) {
+             n.result = 6118;  // no browse servers
+             n.handsOutBuffer = false;
+             n.names = {L"NEVER"};
+         },
+         {}, {"Failed"}, false, false},
+        {"failure that hands out a buffer releases it unread",
+         [](FakeNetwork& n) {
+             n.result = ERROR_ACCESS_DENIED;
+             n.names = {L"HIDDEN"};
+         },
+         {}, {"Failed"}, true, false},
+        {"names arrive in the ANSI code page",
+         [](FakeNetwork& n) {
+             n.names = {L"M\u00fcller-PC"};
+             n.hosts["M\xFCller-PC"] = {AF_INET, {{10, 0, 0, 7}}};
+         },
+         {"No : 1  M\xFCller-PC --> 10.0.0.7"}, {}, true, true},
+    };
+    for (const Case& c : cases) {
+        FakeNetwork network;
+        c.prepare(network);
+        GadgetSetText(GadgetSecondaryList, "");
+        LanSearchPass(network.Services());
+        EXPECT_EQ(ListText(), PassText(c.lines)) << c.what;
+        EXPECT_EQ(network.boxes, c.boxes) << c.what;
+        EXPECT_EQ(network.released, c.releasesBuffer ? std::vector<void*>{network.HandedOutBuffer()}
+                                                     : std::vector<void*>{})
+            << c.what;
+        EXPECT_EQ(network.lookups.size(), c.looksUp ? network.names.size() : 0u) << c.what;
+    }
 }
 
 TEST_F(LanWindowTest, ServersAreNumberedFromOneInDeliveredOrderOnEveryPass)
@@ -189,90 +227,6 @@ TEST_F(LanWindowTest, ServersAreNumberedFromOneInDeliveredOrderOnEveryPass)
     EXPECT_EQ(ListText(), expected);
     EXPECT_TRUE(network.boxes.empty());
     EXPECT_EQ(network.released.size(), 2u);
-}
-
-TEST_F(LanWindowTest, EachOutcomeOfTheNameLookupEndsItsOwnLine)
-{
-    network.names = {L"GHOST", L"TWOHOMES", L"V6ONLY", L"PLAIN"};
-    network.hosts["TWOHOMES"] = {AF_INET, {{10, 0, 0, 1}, {10, 0, 0, 2}}};
-    network.hosts["V6ONLY"] = {23, {{254, 128, 0, 0}}};
-    network.hosts["PLAIN"] = {AF_INET, {{10, 1, 2, 3}}};
-
-    LanSearchPass(network.Services());
-
-    EXPECT_EQ(ListText(), PassText({
-                              "No : 1  GHOST --> Unable to resolve domain name",
-                              "No : 2  TWOHOMES --> 10.0.0.2",
-                              "No : 3  V6ONLY --> ",
-                              "No : 4  PLAIN --> 10.1.2.3",
-                          }));
-    // Only the other address family is worth a box; a missing name is not.
-    EXPECT_EQ(network.boxes, std::vector<std::string>{"A non-IP address was returned"});
-}
-
-TEST_F(LanWindowTest, SocketLibraryFailingShowsOneBoxPerServerAndNoAddresses)
-{
-    network.names = {L"ONE", L"TWO"};
-    network.hosts["ONE"] = {AF_INET, {{10, 0, 0, 1}}};
-    network.networkStarts = false;
-
-    LanSearchPass(network.Services());
-
-    EXPECT_EQ(ListText(), PassText({"No : 1  ONE --> ", "No : 2  TWO --> "}));
-    EXPECT_EQ(network.boxes, (std::vector<std::string>{"Network can't be initialized",
-                                                       "Network can't be initialized"}));
-    EXPECT_TRUE(network.lookups.empty());
-}
-
-TEST_F(LanWindowTest, MoreEntriesThanReturnedShowsTheEntriesRead)
-{
-    network.result = ERROR_MORE_DATA;
-    network.names = {L"FIRST", L"SECOND"};
-    network.hosts["FIRST"] = {AF_INET, {{10, 0, 0, 1}}};
-    network.hosts["SECOND"] = {AF_INET, {{10, 0, 0, 2}}};
-
-    LanSearchPass(network.Services());
-
-    EXPECT_EQ(ListText(), PassText({"No : 1  FIRST --> 10.0.0.1", "No : 2  SECOND --> 10.0.0.2"}));
-    EXPECT_TRUE(network.boxes.empty());
-}
-
-TEST_F(LanWindowTest, BrowseFailureShowsFailedAndTouchesNoUnfilledBuffer)
-{
-    constexpr uint32_t noBrowseServers = 6118;
-    network.result = noBrowseServers;
-    network.handsOutBuffer = false;
-    network.names = {L"NEVER"};
-
-    LanSearchPass(network.Services());
-
-    EXPECT_EQ(ListText(), PassText({}));
-    EXPECT_EQ(network.boxes, std::vector<std::string>{"Failed"});
-    EXPECT_TRUE(network.released.empty());
-    EXPECT_TRUE(network.lookups.empty());
-}
-
-TEST_F(LanWindowTest, FailureThatHandsOutABufferReleasesItUnread)
-{
-    network.result = ERROR_ACCESS_DENIED;
-    network.names = {L"HIDDEN"};
-
-    LanSearchPass(network.Services());
-
-    EXPECT_EQ(ListText(), PassText({}));
-    EXPECT_EQ(network.boxes, std::vector<std::string>{"Failed"});
-    EXPECT_EQ(network.released, std::vector<void*>{network.HandedOutBuffer()});
-    EXPECT_TRUE(network.lookups.empty());
-}
-
-TEST_F(LanWindowTest, NamesArriveInTheAnsiCodePage)
-{
-    network.names = {L"M\u00fcller-PC"};
-    network.hosts["M\xFCller-PC"] = {AF_INET, {{10, 0, 0, 7}}};
-
-    LanSearchPass(network.Services());
-
-    EXPECT_EQ(ListText(), PassText({"No : 1  M\xFCller-PC --> 10.0.0.7"}));
 }
 
 TEST_F(LanWindowTest, WineBrowseStubGivesOneFailedBoxAndOnlyTheOwnLines)

@@ -3,6 +3,7 @@
 #include "toolkit/launch.h"
 #include "toolkit/system_facts.h"
 #include "toolkit/text_file.h"
+#include "toolkit_test_support.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -17,36 +18,6 @@ std::string StandInPath()
     std::string path = std::string("Z:") + WK_STAND_IN_DIR + "/fake_cmd.exe";
     std::replace(path.begin(), path.end(), '/', '\\');
     return path;
-}
-
-std::string ReadAll(const std::string& path)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return {};
-    std::string content(1 << 16, '\0');
-    DWORD got = 0;
-    ReadFile(file, content.data(), static_cast<DWORD>(content.size()), &got, nullptr);
-    CloseHandle(file);
-    content.resize(got);
-    return content;
-}
-
-void WriteAll(const std::string& path, const std::string& content)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
-    CloseHandle(file);
-}
-
-std::string Lower(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
-    if (text.size() > 3 && text.back() == '\\')
-        text.pop_back();
-    return text;
 }
 
 // A program folder with the stand-in as cmd.exe, a tools folder with it as

@@ -78,23 +78,20 @@ TEST_F(WindowTest, MainWindowFlagsGiveExactClientAreaCentredOnScreen)
     EXPECT_STREQ(className, "WindowClass_7");
 }
 
-TEST_F(WindowTest, GivenPositionPlacesTheOuterWindow)
+TEST_F(WindowTest, GivenPositionPlacesTheOuterWindowUnlessLargerThanTheScreen)
 {
-    HWND window = WindowOpen(TestWindow, 40, 30, 200, 100, 0x00CE0000, "Adapter");
-    ASSERT_NE(window, nullptr);
-    const RECT outer = OuterRect(window);
-    EXPECT_EQ(outer.left, 40);
-    EXPECT_EQ(outer.top, 30);
-    EXPECT_TRUE(GetWindowLongA(window, GWL_STYLE) & WS_MINIMIZEBOX);
-}
-
-TEST_F(WindowTest, WindowLargerThanScreenStartsAtZero)
-{
-    HWND window = WindowOpen(TestWindow, 500, 500, 3000, 2000, 0x00CC0001, "Big");
-    ASSERT_NE(window, nullptr);
-    const RECT outer = OuterRect(window);
-    EXPECT_EQ(outer.left, 0);
-    EXPECT_EQ(outer.top, 0);
+    struct Case { int x, y, width, height; uint32_t flags; LONG left, top; bool minimizeBox; };
+    const Case cases[] = {
+        {40, 30, 200, 100, 0x00CE0000, 40, 30, true},  // the adapter window
+        {500, 500, 3000, 2000, 0x00CC0001, 0, 0, false},
+    };
+    for (const Case& c : cases) {
+        HWND window = WindowOpen(TestWindow, c.x, c.y, c.width, c.height, c.flags, "Placed");
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(OuterRect(window).left, c.left) << c.width;
+        EXPECT_EQ(OuterRect(window).top, c.top) << c.width;
+        EXPECT_EQ((GetWindowLongA(window, GWL_STYLE) & WS_MINIMIZEBOX) != 0, c.minimizeBox) << c.width;
+    }
 }
 
 TEST_F(WindowTest, CentringOnActiveWindowNeverGoesNegative)
@@ -247,9 +244,12 @@ TEST_F(WindowTest, EventRaisedDuringProgramCallWaitsForNextEventWait)
     HWND window = WindowOpen(TestWindow, 0, 0, 200, 100, 0x00CC0001, "Pending");
     GadgetParentSet(window);
     EditCreate(23, 5, 5, 100, 20, "", 0);
+    EditCreate(25, 5, 30, 100, 20, "", 0);
     DrainEvents();
 
-    // Setting the text makes the edit field notify its parent at once.
+    // Setting the text makes the edit field notify its parent at once; of
+    // two such events the last one recorded wins.
+    GadgetSetText(25, "def");
     GadgetSetText(23, "abc");
     PostMessageA(window, WM_NULL, 0, 0);
     EXPECT_EQ(EventWait(), EventGadget);
@@ -263,20 +263,6 @@ TEST_F(WindowTest, EventRaisedDuringProgramCallWaitsForNextEventWait)
     EXPECT_EQ(PumpUntil(EventGadget), EventGadget);
     EXPECT_EQ(EventSource(), 23);
     EXPECT_EQ(EventKind(), EN_CHANGE);
-}
-
-TEST_F(WindowTest, LastRecordedEventWins)
-{
-    HWND window = WindowOpen(TestWindow, 0, 0, 200, 100, 0x00CC0001, "Pending");
-    GadgetParentSet(window);
-    EditCreate(23, 5, 5, 100, 20, "", 0);
-    EditCreate(25, 5, 30, 100, 20, "", 0);
-    DrainEvents();
-    GadgetSetText(23, "abc");
-    GadgetSetText(25, "def");
-    PostMessageA(window, WM_NULL, 0, 0);
-    EXPECT_EQ(EventWait(), EventGadget);
-    EXPECT_EQ(EventSource(), 25);
 }
 
 namespace {
