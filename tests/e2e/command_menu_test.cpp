@@ -8,24 +8,9 @@
 
 namespace {
 
-bool EndsWith(const std::string& text, const std::string& tail)
-{
-    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-}
-
 std::string FileName(const std::string& path)
 {
-    std::string name = path.substr(path.rfind('\\') + 1);
-    std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
-    return name;
-}
-
-std::string Lower(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
-    if (!text.empty() && text.back() == '\\')
-        text.pop_back();
-    return text;
+    return LowerPath(path.substr(path.rfind('\\') + 1));
 }
 
 // Chooses entry `index` and returns the launches it caused (waiting until
@@ -79,7 +64,7 @@ TEST(CommandMenu, EveryLaunchEntryStartsItsProgramShownInTheProgramFolder)
         if (*c.parameters)
             EXPECT_TRUE(EndsWith(launch.commandLine, c.parameters)) << c.index << ": " << launch.commandLine;
         EXPECT_EQ(launch.show, SW_SHOWNORMAL) << c.index;
-        EXPECT_EQ(Lower(launch.folder), Lower(session.programFolder)) << c.index;
+        EXPECT_EQ(LowerPath(launch.folder), LowerPath(session.programFolder)) << c.index;
         EXPECT_EQ(ComboSelection(session.Control(2)), c.index) << "the choice stays selected";
     }
 }

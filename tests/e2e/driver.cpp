@@ -11,12 +11,6 @@ namespace {
 
 const char mainTitle[] = "Wendelkamm f\xFCr NT, Win2000, XP       V4.0 ";
 
-std::string Environment(const char* name)
-{
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
-
 // A block of memory inside the program under test, for messages whose
 // parameters point to memory.
 class RemoteBuffer {
@@ -131,6 +125,25 @@ std::string ReadFileText(const std::string& path)
 bool FileExists(const std::string& path)
 {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string Environment(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+bool EndsWith(const std::string& text, const std::string& tail)
+{
+    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+std::string LowerPath(std::string path)
+{
+    std::transform(path.begin(), path.end(), path.begin(), [](unsigned char c) { return std::tolower(c); });
+    if (!path.empty() && path.back() == '\\')
+        path.pop_back();
+    return path;
 }
 
 Session::Session(const SessionOptions& options)
@@ -272,19 +285,18 @@ std::vector<HWND> TopLevelWindows(DWORD processId)
     return search.found;
 }
 
+HWND VisibleWindow(DWORD processId, const std::string& title)
+{
+    for (HWND window : TopLevelWindows(processId))
+        if (IsWindowVisible(window) && TextOf(window) == title)
+            return window;
+    return nullptr;
+}
+
 HWND WaitForWindow(DWORD processId, const std::string& title, DWORD milliseconds)
 {
     HWND found = nullptr;
-    WaitUntil(
-        [&] {
-            for (HWND window : TopLevelWindows(processId))
-                if (IsWindowVisible(window) && TextOf(window) == title) {
-                    found = window;
-                    return true;
-                }
-            return false;
-        },
-        milliseconds);
+    WaitUntil([&] { return (found = VisibleWindow(processId, title)) != nullptr; }, milliseconds);
     return found;
 }
 
@@ -294,9 +306,7 @@ HWND WaitForMessageBox(DWORD processId, const std::string& title, DWORD millisec
     WaitUntil(
         [&] {
             for (HWND window : TopLevelWindows(processId)) {
-                char className[64] = {};
-                GetClassNameA(window, className, sizeof className);
-                if (IsWindowVisible(window) && std::string(className) == "#32770" &&
+                if (IsWindowVisible(window) && ClassNameOf(window) == "#32770" &&
                     TextOf(window) == title) {
                     found = window;
                     return true;
@@ -330,9 +340,21 @@ std::string TextOf(HWND window)
     return text;
 }
 
+std::string ClassNameOf(HWND window)
+{
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
 void Click(HWND button)
 {
     PostMessageA(button, BM_CLICK, 0, 0);
+}
+
+void PressCloseBox(HWND window)
+{
+    PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
 std::vector<std::string> ComboEntries(HWND combo)
@@ -396,6 +418,14 @@ RECT ScreenRect(HWND window)
     RECT rectangle{};
     GetWindowRect(window, &rectangle);
     return rectangle;
+}
+
+std::string PlaceText(HWND parent, HWND child)
+{
+    RECT place = ScreenRect(child);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
+    return std::to_string(place.left) + "," + std::to_string(place.top) + " " +
+           std::to_string(place.right - place.left) + "x" + std::to_string(place.bottom - place.top);
 }
 
 HWND FocusOf(DWORD threadId)

@@ -64,10 +64,16 @@ private:
 std::string WindowsPathOf(const std::string& unixPath);
 std::string ReadFileText(const std::string& path);
 bool FileExists(const std::string& path);
+std::string Environment(const char* name);  // "" when unset
+bool EndsWith(const std::string& text, const std::string& tail);
+// A path in lower case without a trailing backslash, to compare folders.
+std::string LowerPath(std::string path);
 
 // A visible top-level window of the process with exactly this title,
 // waited for up to `milliseconds`; nullptr if none appeared.
 HWND WaitForWindow(DWORD processId, const std::string& title, DWORD milliseconds = 10000);
+// The visible top-level window of the process with this title, or nullptr.
+HWND VisibleWindow(DWORD processId, const std::string& title);
 // All top-level windows of the process (visible or not).
 std::vector<HWND> TopLevelWindows(DWORD processId);
 // The text of the message box with this title (its static text), or "" when
@@ -77,9 +83,11 @@ std::string MessageBoxText(HWND box);
 void CloseMessageBox(HWND box);
 
 std::string TextOf(HWND window);
+std::string ClassNameOf(HWND window);
 // Posted, not sent: a sent click is handled inside the program's own
 // GetMessage and the event waits for the next posted message.
 void Click(HWND button);
+void PressCloseBox(HWND window);  // as the title bar's close box does
 std::vector<std::string> ComboEntries(HWND combo);
 // Selects entry `index` and notifies the parent as a user's choice does.
 void Choose(HWND combo, int index);
@@ -93,6 +101,8 @@ void SetIpFieldParts(HWND ipField, const std::vector<std::string>& parts);
 // Client rectangle size and screen position of a window.
 SIZE ClientSize(HWND window);
 RECT ScreenRect(HWND window);
+// A child's place in its parent's client area as "x,y widthxheight".
+std::string PlaceText(HWND parent, HWND child);
 
 // The window with the keyboard focus in the given GUI thread.
 HWND FocusOf(DWORD threadId);

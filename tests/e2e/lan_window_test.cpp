@@ -23,10 +23,7 @@ const char emptyPass[] = "\r\nSuche im Netzwerk, bitte warten !\r\nEnde der List
 
 HWND LanWindow(const Session& session)
 {
-    for (HWND window : TopLevelWindows(session.ProcessId()))
-        if (IsWindowVisible(window) && TextOf(window) == lanTitle)
-            return window;
-    return nullptr;
+    return VisibleWindow(session.ProcessId(), lanTitle);
 }
 
 // Presses away the one "Failed" box of a search pass; true when it came.
@@ -59,21 +56,9 @@ HWND OpenLanWindow(Session& session)
     return window && ListShows(window, emptyPass) ? window : nullptr;
 }
 
-void PressCloseBox(HWND window)
-{
-    PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
-}
-
 bool WaitUntilGone(const Session& session)
 {
     return WaitUntil([&] { return LanWindow(session) == nullptr; });
-}
-
-RECT PlaceIn(HWND parent, HWND child)
-{
-    RECT place = ScreenRect(child);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
-    return place;
 }
 
 // What can be counted of another process under Wine, where GetGuiResources
@@ -152,35 +137,23 @@ TEST(LanWindow, OpensCentredWithItsGadgetsAndTheWindowsOwnLines)
     EXPECT_NEAR(outer.left, (screenWidth - (outer.right - outer.left)) / 2, 1);
     EXPECT_NEAR(outer.top, (screenHeight - (outer.bottom - outer.top)) / 2, 1);
     const LONG style = GetWindowLongA(window, GWL_STYLE);
-    EXPECT_TRUE(style & WS_CAPTION);
-    EXPECT_TRUE(style & WS_SYSMENU);
-    EXPECT_TRUE(style & WS_THICKFRAME);
+    for (LONG bit : {WS_CAPTION, WS_SYSMENU, WS_THICKFRAME})
+        EXPECT_EQ(style & bit, bit) << std::hex << bit;
 
     HWND refresh = GetDlgItem(window, refreshId);
     HWND list = GetDlgItem(window, lanListId);
     EXPECT_EQ(TextOf(refresh), "Refresh");
-    const RECT button = PlaceIn(window, refresh);
-    EXPECT_EQ(button.left, 1);
-    EXPECT_EQ(button.top, 224);
-    EXPECT_EQ(button.right - button.left, 299);
-    EXPECT_EQ(button.bottom - button.top, 26);
-    const RECT listPlace = PlaceIn(window, list);
-    EXPECT_EQ(listPlace.left, 0);
-    EXPECT_EQ(listPlace.top, 2);
-    EXPECT_EQ(listPlace.right - listPlace.left, 299);
-    EXPECT_EQ(listPlace.bottom - listPlace.top, 220);
+    EXPECT_EQ(PlaceText(window, refresh), "1,224 299x26");
+    EXPECT_EQ(PlaceText(window, list), "0,2 299x220");
     const LONG listStyle = GetWindowLongA(list, GWL_STYLE);
-    EXPECT_TRUE(listStyle & ES_READONLY);
-    EXPECT_TRUE(listStyle & ES_MULTILINE);
-    EXPECT_TRUE(listStyle & WS_VSCROLL);
+    for (LONG bit : {ES_READONLY, ES_MULTILINE, ES_AUTOVSCROLL, static_cast<LONG>(WS_VSCROLL)})
+        EXPECT_EQ(listStyle & bit, bit) << std::hex << bit;
 
     // Resizing leaves the gadgets where they are, at their size.
     SetWindowPos(window, nullptr, 0, 0, 500, 420, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     ASSERT_TRUE(WaitUntil([&] { return ClientSize(window).cx > 300; }));
-    const RECT buttonAfter = PlaceIn(window, refresh);
-    const RECT listAfter = PlaceIn(window, list);
-    EXPECT_TRUE(EqualRect(&buttonAfter, &button));
-    EXPECT_TRUE(EqualRect(&listAfter, &listPlace));
+    EXPECT_EQ(PlaceText(window, refresh), "1,224 299x26");
+    EXPECT_EQ(PlaceText(window, list), "0,2 299x220");
 }
 
 TEST(LanWindow, RefreshEmptiesTheListAndSearchesAgain)

@@ -9,33 +9,6 @@ namespace {
 
 const char mainTitle[] = "Wendelkamm f\xFCr NT, Win2000, XP       V4.0 ";
 
-bool EndsWith(const std::string& text, const std::string& tail)
-{
-    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-}
-
-std::string Lower(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
-    if (!text.empty() && text.back() == '\\')
-        text.pop_back();
-    return text;
-}
-
-std::string ClassOf(HWND window)
-{
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-RECT ClientRectIn(HWND parent, HWND child)
-{
-    RECT rectangle = ScreenRect(child);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rectangle), 2);
-    return rectangle;
-}
-
 } // namespace
 
 TEST(StartUp, RunsBothCapturesHiddenInOrderAndReadsThemFromTheStartFolder)
@@ -52,7 +25,7 @@ TEST(StartUp, RunsBothCapturesHiddenInOrderAndReadsThemFromTheStartFolder)
         << launches[1].commandLine;
     for (const Launch& launch : launches) {
         EXPECT_EQ(launch.show, SW_HIDE);
-        EXPECT_EQ(Lower(launch.folder), Lower(session.programFolder));
+        EXPECT_EQ(LowerPath(launch.folder), LowerPath(session.programFolder));
     }
     EXPECT_GE(launches[1].tick, launches[0].endTick) << "the ping started before the first capture ended";
 
@@ -99,39 +72,35 @@ TEST(MainWindow, GadgetsStandWhereTheyBelongWithTheirTexts)
     Session session;
     HWND main = session.Main();
     ASSERT_TRUE(main);
-    struct Expected { int id; const char* className; int x, y, width, height; const char* text; };
+    struct Expected { int id; const char* className; const char* place; const char* text; };
     const Expected gadgets[] = {
-        {1, "Button", 300, 135, 40, 20, "Ende"},
-        {30, "Button", 245, 135, 50, 20, "Adapter"},
-        {31, "Button", 200, 135, 40, 20, " Lan"},
-        {3, "SysIPAddress32", 20, 75, 100, 20, nullptr},
-        {4, "Static", 180, 57, 100, 16, "Befehlsauswahl"},
-        {5, "Static", 20, 57, 100, 16, "IP Adresse"},
-        {6, "Static", 260, 158, 120, 20, "Wendelkamm V4.0"},
-        {10, "Static", 10, 12, 100, 16, "Benutzername"},
-        {11, "Static", 125, 12, 100, 16, "Computername"},
-        {12, "Static", 240, 12, 100, 16, "Arbeitsgruppe"},
-        {7, "Static", 10, 30, 100, 16, nullptr},
-        {8, "Static", 125, 30, 100, 16, nullptr},
-        {9, "Static", 240, 30, 100, 16, nullptr},
-        {13, "Static", 20, 108, 300, 16, nullptr},
-        {14, "Static", 20, 123, 180, 16, nullptr},
-        {15, "Static", 20, 138, 180, 16, "OS Version = Windows Future"},
-        {16, "Static", 20, 153, 180, 16, "Other   = Service Pack 1"},
+        {1, "Button", "300,135 40x20", "Ende"},
+        {30, "Button", "245,135 50x20", "Adapter"},
+        {31, "Button", "200,135 40x20", " Lan"},
+        {3, "SysIPAddress32", "20,75 100x20", nullptr},
+        {4, "Static", "180,57 100x16", "Befehlsauswahl"},
+        {5, "Static", "20,57 100x16", "IP Adresse"},
+        {6, "Static", "260,158 120x20", "Wendelkamm V4.0"},
+        {10, "Static", "10,12 100x16", "Benutzername"},
+        {11, "Static", "125,12 100x16", "Computername"},
+        {12, "Static", "240,12 100x16", "Arbeitsgruppe"},
+        {7, "Static", "10,30 100x16", nullptr},
+        {8, "Static", "125,30 100x16", nullptr},
+        {9, "Static", "240,30 100x16", nullptr},
+        {13, "Static", "20,108 300x16", nullptr},
+        {14, "Static", "20,123 180x16", nullptr},
+        {15, "Static", "20,138 180x16", "OS Version = Windows Future"},
+        {16, "Static", "20,153 180x16", "Other   = Service Pack 1"},
     };
     for (const Expected& gadget : gadgets) {
         HWND control = GetDlgItem(main, gadget.id);
         ASSERT_TRUE(control) << gadget.id;
-        EXPECT_EQ(ClassOf(control), gadget.className) << gadget.id;
-        const RECT place = ClientRectIn(main, control);
-        EXPECT_EQ(place.left, gadget.x) << gadget.id;
-        EXPECT_EQ(place.top, gadget.y) << gadget.id;
-        EXPECT_EQ(place.right - place.left, gadget.width) << gadget.id;
-        EXPECT_EQ(place.bottom - place.top, gadget.height) << gadget.id;
+        EXPECT_EQ(ClassNameOf(control), gadget.className) << gadget.id;
+        EXPECT_EQ(PlaceText(main, control), gadget.place) << gadget.id;
         if (gadget.text)
             EXPECT_EQ(TextOf(control), gadget.text) << gadget.id;
     }
-    EXPECT_EQ(ClassOf(session.Control(2)), "ComboBox");
+    EXPECT_EQ(ClassNameOf(session.Control(2)), "ComboBox");
     EXPECT_EQ(ComboSelection(session.Control(2)), -1);
 
     char user[256] = {}, computer[256] = {};
@@ -181,20 +150,14 @@ TEST(MainWindow, NamesEachWindowsVersionAndListsXpEntriesOnlyOnXp)
     }
 }
 
-TEST(MainWindow, EndeEndsTheProgramWithExitCodeZero)
+TEST(MainWindow, EndeAndTheCloseBoxEndTheProgramWithExitCodeZero)
 {
-    Session session;
-    ASSERT_TRUE(session.Main());
-    Click(session.Control(1));
-    EXPECT_EQ(session.WaitForExit(10000), 0u);
-}
-
-TEST(MainWindow, CloseBoxEndsTheProgramWithExitCodeZero)
-{
-    Session session;
-    ASSERT_TRUE(session.Main());
-    PostMessageA(session.Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_EQ(session.WaitForExit(10000), 0u);
+    for (bool closeBox : {false, true}) {
+        Session session;
+        ASSERT_TRUE(session.Main());
+        closeBox ? PressCloseBox(session.Main()) : Click(session.Control(1));
+        EXPECT_EQ(session.WaitForExit(10000), 0u) << (closeBox ? "close box" : "Ende");
+    }
 }
 
 namespace {
@@ -234,22 +197,16 @@ TEST(MainWindow, TabAndShiftTabWalkTheTabStopsAndWrap)
     SetForegroundWindow(main);
     PressKey(main, VK_TAB, true);  // from wherever the focus starts
     ASSERT_TRUE(WaitUntil([&] { return focusedGadget() != 0; }, 3000));
-    for (int step = 0; step < 12; ++step) {
+    // Twelve Tabs forward, then seven Shift+Tabs back.
+    for (int step = 0; step < 19; ++step) {
+        const bool back = step >= 12;
         const int before = focusedGadget();
         const int position = static_cast<int>(std::find(order, order + 5, before) - order);
         ASSERT_LT(position, 5) << "focus on gadget " << before;
-        PressKey(main, VK_TAB);
-        const int expected = order[(position + 1) % 5];
+        PressKey(main, VK_TAB, back);
+        const int expected = order[(position + (back ? 4 : 1)) % 5];
         EXPECT_TRUE(WaitUntil([&] { return focusedGadget() == expected; }, 3000))
-            << "Tab from " << before << " went to " << focusedGadget();
-    }
-    for (int step = 0; step < 7; ++step) {
-        const int before = focusedGadget();
-        const int position = static_cast<int>(std::find(order, order + 5, before) - order);
-        PressKey(main, VK_TAB, true);
-        const int expected = order[(position + 4) % 5];
-        EXPECT_TRUE(WaitUntil([&] { return focusedGadget() == expected; }, 3000))
-            << "Shift+Tab from " << before << " went to " << focusedGadget();
+            << (back ? "Shift+Tab" : "Tab") << " from " << before << " went to " << focusedGadget();
     }
 }
 

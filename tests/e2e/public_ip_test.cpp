@@ -19,20 +19,6 @@ constexpr int ipFieldId = 3;
 constexpr int eigeneIpEntry = 4;
 constexpr int internetIpEntry = 15;
 
-// The entry's text, read into a buffer large enough for either form: under
-// Wine a cross-process CB_GETLBTEXT may deliver UTF-16 although the ANSI
-// message was sent, twice as many bytes as CB_GETLBTEXTLEN suggests.
-std::string EntryText(HWND combo, int index)
-{
-    std::vector<char> buffer(4096, '\0');
-    SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer.data()));
-    std::string text;
-    const bool wide = buffer[0] != '\0' && buffer[1] == '\0';
-    for (size_t at = 0; at < buffer.size() && buffer[at] != '\0'; at += wide ? 2 : 1)
-        text += buffer[at];
-    return text;
-}
-
 } // namespace
 
 TEST(PublicIpEndToEnd, MenuEntryShowsTheServedAddressAndEigeneIpTheOwnOneAgain)
@@ -52,8 +38,8 @@ TEST(PublicIpEndToEnd, MenuEntryShowsTheServedAddressAndEigeneIpTheOwnOneAgain)
     const size_t launchesBefore = session.Launches().size();
 
     HWND menu = session.Control(commandMenuId);
-    ASSERT_EQ(EntryText(menu, internetIpEntry), "Internet IP (auch hinter Router)");
-    ASSERT_EQ(EntryText(menu, eigeneIpEntry), "Eigene IP");
+    ASSERT_EQ(ComboEntries(menu).at(internetIpEntry), "Internet IP (auch hinter Router)");
+    ASSERT_EQ(ComboEntries(menu).at(eigeneIpEntry), "Eigene IP");
     Choose(menu, internetIpEntry);
     EXPECT_TRUE(WaitUntil([&] { return IpFieldText(field) == client; })) << IpFieldText(field);
     EXPECT_EQ(ReadFileText(log).substr(logBefore.size()),
