@@ -250,23 +250,18 @@ TEST_F(GadgetTest, ListStateFollowsTheFocusedRow)
     EXPECT_EQ(SendMessageA(GadgetHandle(List), LVM_GETITEMCOUNT, 0, 0), 0);
 }
 
-TEST_F(GadgetTest, ListRowChangeRaisesEventWithoutKind)
+TEST_F(GadgetTest, ListRowChangeAndClickNotificationsBecomeEventsWithKinds)
 {
-    ASSERT_NE(ListCreate(List, 10, 10, 300, 150, "Eins", 60), nullptr);
+    HWND list = ListCreate(List, 10, 10, 300, 150, "Eins", 60);
+    ASSERT_NE(list, nullptr);
     GadgetAddItem(List, -1, "a");
     DrainEvents();
+    // A changed row raises an event without kind.
     GadgetSetState(List, 0);
     PostMessageA(window, WM_NULL, 0, 0);
     EXPECT_EQ(EventWait(), EventGadget);
     EXPECT_EQ(EventSource(), List);
     EXPECT_EQ(EventKind(), -1);
-}
-
-TEST_F(GadgetTest, ListClickNotificationsBecomeKinds)
-{
-    HWND list = ListCreate(List, 10, 10, 300, 150, "Eins", 60);
-    ASSERT_NE(list, nullptr);
-    DrainEvents();
     struct Case { UINT code; int kind; };
     const Case cases[] = {{NM_CLICK, 0}, {NM_RCLICK, 1}, {NM_DBLCLK, 2},
                           {LVN_ITEMACTIVATE, 2}, {NM_RDBLCLK, 3}};

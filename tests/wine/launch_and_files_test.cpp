@@ -124,17 +124,14 @@ TEST_F(LaunchTest, TextFileLinesEndAtLfCrLfLoneCrAndNul)
     RemoveFile(programFolder + "lines.txt");  // a missing file is no error
 }
 
-TEST_F(LaunchTest, MissingFileReadsEmptyAndIsAtEndAtOnce)
+TEST_F(LaunchTest, MissingFileReadsEmptyAndIsAtEndAtOnceAndEmptyFileGivesOneEmptyLine)
 {
     EXPECT_FALSE(OpenTextFile(0, root + "missing.txt"));
     EXPECT_EQ(ReadTextLine(), "");
     EXPECT_TRUE(AtEndOfFile(0));
     EXPECT_TRUE(AtEndOfFile(7));
     CloseTextFile(0);
-}
 
-TEST_F(LaunchTest, EmptyFileGivesOneEmptyLine)
-{
     WriteAll(root + "empty.txt", "");
     ASSERT_TRUE(OpenTextFile(0, root + "empty.txt"));
     EXPECT_TRUE(AtEndOfFile(0));

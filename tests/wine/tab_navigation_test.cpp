@@ -50,7 +50,7 @@ protected:
 
 } // namespace
 
-TEST_F(TabNavigationTest, TabMovesForwardOverTabStopsAndWrapsToFirst)
+TEST_F(TabNavigationTest, TabAndShiftTabMoveOverTabStopsAndWrap)
 {
     SetFocus(first);
     Press(false);
@@ -58,16 +58,11 @@ TEST_F(TabNavigationTest, TabMovesForwardOverTabStopsAndWrapsToFirst)
     SetFocus(last);
     Press(false);
     EXPECT_EQ(GetFocus(), first);
-}
 
-TEST_F(TabNavigationTest, ShiftTabMovesBackAndWrapsToLast)
-{
-    SetFocus(last);
-    Press(true);
-    EXPECT_TRUE(FocusInIpField());
-    SetFocus(first);
     Press(true);
     EXPECT_EQ(GetFocus(), last);
+    Press(true);
+    EXPECT_TRUE(FocusInIpField());
 }
 
 TEST_F(TabNavigationTest, TabLeavesTheIpFieldFromAnInnerEditBox)

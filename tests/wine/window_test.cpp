@@ -94,27 +94,12 @@ TEST_F(WindowTest, GivenPositionPlacesTheOuterWindowUnlessLargerThanTheScreen)
     }
 }
 
-TEST_F(WindowTest, CentringOnActiveWindowNeverGoesNegative)
-{
-    HWND small = WindowOpen(1, 0, 0, 100, 50, 0x00C00000, "Small");
-    ASSERT_NE(small, nullptr);
-    SetActiveWindow(small);
-    ASSERT_EQ(GetActiveWindow(), small);
-
-    HWND big = WindowOpen(2, 600, 600, 400, 300, 0x00C00002, "Big");
-    ASSERT_NE(big, nullptr);
-    const RECT outer = OuterRect(big);
-    EXPECT_EQ(outer.left, 0);
-    EXPECT_EQ(outer.top, 0);
-}
-
-TEST_F(WindowTest, CentringOnActiveWindowUsesItsRectangle)
+TEST_F(WindowTest, CentringOnActiveWindowUsesItsRectangleAndNeverGoesNegative)
 {
     HWND anchor = WindowOpen(1, 300, 200, 400, 300, 0x00C00000, "Anchor");
     ASSERT_NE(anchor, nullptr);
     SetActiveWindow(anchor);
     const RECT area = OuterRect(anchor);
-
     // Wide enough that the platform's minimum window width does not apply.
     HWND child = WindowOpen(2, 0, 0, 200, 60, 0x00C00003, "Centred");
     ASSERT_NE(child, nullptr);
@@ -122,6 +107,15 @@ TEST_F(WindowTest, CentringOnActiveWindowUsesItsRectangle)
     ASSERT_EQ(ClientRect(child).right, 200);
     EXPECT_EQ(outer.left, area.left + (area.right - area.left) / 2 - (outer.right - outer.left) / 2);
     EXPECT_EQ(outer.top, area.top + (area.bottom - area.top) / 2 - (outer.bottom - outer.top) / 2);
+
+    // A large window over a small one in the corner starts at zero.
+    HWND small = WindowOpen(1, 0, 0, 100, 50, 0x00C00000, "Small");
+    SetActiveWindow(small);
+    ASSERT_EQ(GetActiveWindow(), small);
+    HWND big = WindowOpen(2, 600, 600, 400, 300, 0x00C00002, "Big");
+    ASSERT_NE(big, nullptr);
+    EXPECT_EQ(OuterRect(big).left, 0);
+    EXPECT_EQ(OuterRect(big).top, 0);
 }
 
 TEST_F(WindowTest, StartHiddenFlagAloneGivesHiddenCaptionedWindow)
@@ -152,17 +146,14 @@ TEST_F(WindowTest, ReopeningNumberDestroysOldWindowAndRegistersClassAfresh)
     EXPECT_TRUE(ClassRegistered("TemplateClass"));
 }
 
-TEST_F(WindowTest, NumbersWithoutWindowDoNothing)
+TEST_F(WindowTest, NumbersWithoutWindowDoNothingAndCloseAllClosesEveryNumber)
 {
     WindowClose(12345);
     WindowClose(-1);
     EXPECT_EQ(WindowHandle(12345), nullptr);
     EXPECT_EQ(WindowHandle(-3), nullptr);
     EXPECT_EQ(WindowOpen(-1, 0, 0, 10, 10, 0, "x"), nullptr);
-}
 
-TEST_F(WindowTest, CloseAllClosesEveryNumber)
-{
     HWND low = WindowOpen(0, 0, 0, 50, 50, 0, "a");
     HWND high = WindowOpen(250, 0, 0, 50, 50, 0, "b");
     ASSERT_TRUE(low && high);
