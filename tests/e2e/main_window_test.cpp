@@ -11,42 +11,39 @@ const char mainTitle[] = "Wendelkamm f\xFCr NT, Win2000, XP       V4.0 ";
 
 } // namespace
 
+// Also from a start folder with blanks and an ampersand, with English output.
 TEST(StartUp, RunsBothCapturesHiddenInOrderAndReadsThemFromTheStartFolder)
 {
-    Session session;
-    ASSERT_TRUE(session.Main());
-    const std::vector<Launch> launches = session.Launches();
-    ASSERT_EQ(launches.size(), 2u);
-    EXPECT_TRUE(EndsWith(launches[0].commandLine,
-                         " /c Net config workstation > \"" + session.startFolder + "\\2345.txt\""))
-        << launches[0].commandLine;
-    EXPECT_NE(launches[1].commandLine.find(" /c Ping -n 1 \""), std::string::npos) << launches[1].commandLine;
-    EXPECT_TRUE(EndsWith(launches[1].commandLine, "\" > \"" + session.startFolder + "\\123.txt\""))
-        << launches[1].commandLine;
-    for (const Launch& launch : launches) {
-        EXPECT_EQ(launch.show, SW_HIDE);
-        EXPECT_EQ(LowerPath(launch.folder), LowerPath(session.programFolder));
+    struct Case { const char* folder; bool english; const char* workgroup; const char* address; };
+    const Case cases[] = {{"Work", false, "ARBEITSGRUPPE", "10.0.0.7"},
+                          {"Work Dir & Co", true, "MY GROUP", "192.168.10.20"}};
+    for (const Case& c : cases) {
+        SessionOptions options;
+        options.startFolderName = c.folder;
+        if (c.english)
+            options.environment = {{"WK_FAKE_LANGUAGE", "en"}, {"WK_FAKE_WORKGROUP", c.workgroup},
+                                   {"WK_FAKE_ADDRESS", c.address}};
+        Session session(options);
+        ASSERT_TRUE(session.Main()) << c.folder;
+        const std::vector<Launch> launches = session.Launches();
+        ASSERT_EQ(launches.size(), 2u) << c.folder;
+        EXPECT_TRUE(EndsWith(launches[0].commandLine,
+                             " /c Net config workstation > \"" + session.startFolder + "\\2345.txt\""))
+            << launches[0].commandLine;
+        EXPECT_NE(launches[1].commandLine.find(" /c Ping -n 1 \""), std::string::npos) << launches[1].commandLine;
+        EXPECT_TRUE(EndsWith(launches[1].commandLine, "\" > \"" + session.startFolder + "\\123.txt\""))
+            << launches[1].commandLine;
+        for (const Launch& launch : launches) {
+            EXPECT_EQ(launch.show, SW_HIDE);
+            EXPECT_EQ(LowerPath(launch.folder), LowerPath(session.programFolder));
+        }
+        EXPECT_GE(launches[1].tick, launches[0].endTick) << "the ping started before the first capture ended";
+
+        EXPECT_EQ(TextOf(session.Control(9)), c.workgroup);
+        EXPECT_EQ(IpFieldText(session.Control(3)), c.address);
+        EXPECT_FALSE(FileExists(session.startFolder + "\\2345.txt"));
+        EXPECT_FALSE(FileExists(session.startFolder + "\\123.txt"));
     }
-    EXPECT_GE(launches[1].tick, launches[0].endTick) << "the ping started before the first capture ended";
-
-    EXPECT_EQ(TextOf(session.Control(9)), "ARBEITSGRUPPE");
-    EXPECT_EQ(IpFieldText(session.Control(3)), "10.0.0.7");
-    EXPECT_FALSE(FileExists(session.startFolder + "\\2345.txt"));
-    EXPECT_FALSE(FileExists(session.startFolder + "\\123.txt"));
-}
-
-TEST(StartUp, StartFolderWithBlanksAndAmpersandKeepsItsCaptures)
-{
-    SessionOptions options;
-    options.startFolderName = "Work Dir & Co";
-    options.environment = {{"WK_FAKE_LANGUAGE", "en"}, {"WK_FAKE_WORKGROUP", "MY GROUP"},
-                           {"WK_FAKE_ADDRESS", "192.168.10.20"}};
-    Session session(options);
-    ASSERT_TRUE(session.Main());
-    EXPECT_EQ(TextOf(session.Control(9)), "MY GROUP");
-    EXPECT_EQ(IpFieldText(session.Control(3)), "192.168.10.20");
-    EXPECT_FALSE(FileExists(session.startFolder + "\\2345.txt"));
-    EXPECT_FALSE(FileExists(session.startFolder + "\\123.txt"));
 }
 
 TEST(MainWindow, HasItsTitleSizeAndPlace)
