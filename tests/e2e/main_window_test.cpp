@@ -46,7 +46,7 @@ TEST(StartUp, RunsBothCapturesHiddenInOrderAndReadsThemFromTheStartFolder)
     }
 }
 
-TEST(MainWindow, HasItsTitleSizeAndPlace)
+TEST(MainWindow, HasItsTitleSizeAndPlaceAndItsGadgetsWithTheirTexts)
 {
     Session session;
     HWND main = session.Main();
@@ -62,13 +62,7 @@ TEST(MainWindow, HasItsTitleSizeAndPlace)
     const LONG style = GetWindowLongA(main, GWL_STYLE);
     EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
               WS_CAPTION | WS_SYSMENU | WS_THICKFRAME);
-}
 
-TEST(MainWindow, GadgetsStandWhereTheyBelongWithTheirTexts)
-{
-    Session session;
-    HWND main = session.Main();
-    ASSERT_TRUE(main);
     struct Expected { int id; const char* className; const char* place; const char* text; };
     const Expected gadgets[] = {
         {1, "Button", "300,135 40x20", "Ende"},

@@ -303,11 +303,14 @@ TEST_F(GadgetTest, ComboSelectsByPrefixAndReportsNoChoiceAsMinusOne)
     EXPECT_EQ(SendMessageA(GadgetHandle(Combo), CB_GETCOUNT, 0, 0), 0);
 }
 
-TEST_F(GadgetTest, LabelsEditsAndButtonsUseWindowTextAndPlainStateIsZero)
+TEST_F(GadgetTest, LabelsEditsAndButtonsUseWindowTextPlainStateIsZeroAndFocusMoves)
 {
+    SetActiveWindow(window);
     LabelCreate(Label, 10, 10, 100, 20, "Text");
-    EditCreate(Edit, 10, 40, 100, 20, "", 0);
+    HWND edit = EditCreate(Edit, 10, 40, 100, 20, "", 0);
     ButtonCreate(Button, 10, 70, 100, 20, "Knopf");
+    GadgetFocus(Edit);
+    EXPECT_EQ(GetFocus(), edit);
     GadgetSetText(Label, "Neu");
     GadgetSetText(Edit, "Eingabe");
     GadgetSetText(Button, "Ende");
@@ -347,15 +350,6 @@ TEST_F(GadgetTest, IdsWithoutGadgetDoNothing)
         EXPECT_EQ(GadgetItemText(id, 0, 0), "");
         EXPECT_EQ(GadgetHandle(id), nullptr);
     }
-}
-
-TEST_F(GadgetTest, FocusMovesToTheGadget)
-{
-    SetActiveWindow(window);
-    HWND edit = EditCreate(Edit, 10, 10, 100, 20, "", 0);
-    ButtonCreate(Button, 10, 40, 100, 20, "x");
-    GadgetFocus(Edit);
-    EXPECT_EQ(GetFocus(), edit);
 }
 
 TEST_F(GadgetTest, FontsForLaterGadgetsAndForOneGadget)

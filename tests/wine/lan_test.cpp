@@ -229,18 +229,6 @@ TEST_F(LanWindowTest, ServersAreNumberedFromOneInDeliveredOrderOnEveryPass)
     EXPECT_EQ(network.released.size(), 2u);
 }
 
-TEST_F(LanWindowTest, WineBrowseStubGivesOneFailedBoxAndOnlyTheOwnLines)
-{
-    LanServices services;  // the real browse service and name lookup
-    std::vector<std::string> boxes;
-    services.showInfo = [&](std::string_view text) { boxes.emplace_back(text); };
-
-    LanSearchPass(services);
-
-    EXPECT_EQ(ListText(), PassText({}));
-    EXPECT_EQ(boxes, std::vector<std::string>{"Failed"});
-}
-
 TEST_F(LanWindowTest, LongListKeepsEveryLineAndShowsItsEnd)
 {
     std::string expected;
