@@ -110,12 +110,14 @@ LRESULT TranslateNotify(LPARAM second)
     const NMHDR* header = reinterpret_cast<const NMHDR*>(second);
     if (!header)
         return 0;
+    // Most notifications (custom drawing, inserts, header changes) raise no
+    // event; only for the few that do is the sender's class looked up.
+    const std::optional<int> kind = ListViewNotifyKind(static_cast<int>(header->code));
+    if (!kind)
+        return 0;
     char className[51] = {};
     GetClassNameA(header->hwndFrom, className, sizeof className);
-    if (!IsListViewClassName(className))
-        return 0;
-    const std::optional<int> kind = ListViewNotifyKind(static_cast<int>(header->code));
-    if (kind)
+    if (IsListViewClassName(className))
         RecordEvent(EventGadget, static_cast<int>(header->idFrom), *kind);
     return 0;
 }
