@@ -1,5 +1,5 @@
 // Fill time of the "Adapter" window: from the click on "Adapter" until the
-// window shows its last row and takes input again, less what the echo
+// window has painted its last row and takes input again, less what the echo
 // exchanges themselves take. Run by scripts/bench-adapters inside a network
 // namespace whose addresses all answer; skipped anywhere else.
 #include "driver.h"
@@ -81,6 +81,25 @@ HWND FindAdapterWindow(DWORD processId)
     return nullptr;
 }
 
+// True when nothing in `window` or its children waits to be painted: what
+// the program shows is then what it holds.
+bool Painted(HWND window)
+{
+    if (GetUpdateRect(window, nullptr, FALSE))
+        return false;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (!Painted(child))
+            return false;
+    return true;
+}
+
+// Polls that leave the program the Wine server: a tight loop of window
+// searches queues ahead of the program's own requests and slows it down.
+constexpr DWORD pollPause = 1;
+// Time for the program to settle (main window repainted, queue empty)
+// after the previous round closed the window.
+constexpr DWORD settlePause = 200;
+
 double Median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
@@ -100,18 +119,21 @@ TEST(AdapterFillBench, TimeFromClickToLastRowLessProbes)
     ASSERT_TRUE(session.Main());
 
     std::vector<double> fills, probes, overheads;
+    HWND adapterButton = session.Control(adapterButtonId);
     for (int round = 0; round < rounds; ++round) {
+        Sleep(settlePause);
         const double start = Milliseconds();
-        Click(session.Control(adapterButtonId));
+        Click(adapterButton);
         HWND window = nullptr;
         while (!(window = FindAdapterWindow(session.ProcessId()))) {
             ASSERT_LT(Milliseconds() - start, 20000.0);
-            Sleep(0);
+            Sleep(pollPause);
         }
         // The row count is asked of the program, which answers only once
-        // it pumps messages again, that is when its last row is in.
+        // it pumps messages again, that is when its last row is in. The
+        // fill ends when the rows are also painted.
         HWND list = GetDlgItem(window, adapterListId);
-        while (ListRowCount(list) < rows) {
+        while (ListRowCount(list) < rows || !Painted(window)) {
             ASSERT_LT(Milliseconds() - start, 20000.0);
             Sleep(0);
         }
