@@ -127,7 +127,6 @@ std::vector<ProcessEntry> ProcessList()
         process.processId = static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(entry->UniqueProcessId));
         process.parentId = static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(entry->InheritedFromUniqueProcessId));
         process.name = Narrow(entry->ImageName);
-        process.createTime = entry->CreateTime.QuadPart;
         process.cpuTime = entry->UserTime.QuadPart + entry->KernelTime.QuadPart;
         list.push_back(process);
         if (entry->NextEntryOffset == 0)

@@ -32,13 +32,13 @@ struct ProcessEntry {
     DWORD processId = 0;
     DWORD parentId = 0;
     std::string name;        // image name, e.g. "cmd.exe"
-    LONGLONG createTime = 0; // FILETIME units, set by the wineserver
     LONGLONG cpuTime = 0;    // user + kernel, 100 ns units
 };
 
 // The system's process list (NtQuerySystemInformation). Under Wine this is
 // the only way to read another process's CPU time: GetProcessTimes on
-// another process returns the caller's own times.
+// another process returns the caller's own times. (Its creation times are
+// not used: for a process still being set up they are garbage.)
 std::vector<ProcessEntry> ProcessList();
 
 // A Wine process as Linux sees it, found by a piece of its command line
