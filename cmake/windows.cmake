@@ -80,7 +80,19 @@ if(WK_E2E_SOURCES)
     "WK_PRODUCT_EXE=${WK_PRODUCT_EXE};WK_STAND_IN_DIR=${CMAKE_BINARY_DIR}")
 endif()
 
-# Start-up and version checks that need their own Wine settings run as scripts.
+# Benchmarks (scripts/bench-*), not tests: benchmarks.exe drives the exe like
+# the end-to-end tests do; startup_twin.exe is a yardstick with the same imports.
+file(GLOB WK_BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)
+list(FILTER WK_BENCH_SOURCES EXCLUDE REGEX "startup_twin\\.cpp$")
+add_executable(benchmarks ${WK_BENCH_SOURCES} ${CMAKE_SOURCE_DIR}/tests/e2e/driver.cpp)
+target_link_libraries(benchmarks PRIVATE gtest_main ${WK_SYSTEM_LIBS})
+target_include_directories(benchmarks PRIVATE ${CMAKE_SOURCE_DIR}/tests/e2e ${CMAKE_SOURCE_DIR}/bench)
+target_link_options(benchmarks PRIVATE -static)
+add_executable(startup_twin ${CMAKE_SOURCE_DIR}/bench/startup_twin.cpp)
+target_link_options(startup_twin PRIVATE -static)
+target_link_libraries(startup_twin PRIVATE ${WK_SYSTEM_LIBS})
+
+# Checks that need network namespaces or their own Wine settings run as scripts.
 file(GLOB WK_WINE_SCRIPTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*.sh)
 list(FILTER WK_WINE_SCRIPTS EXCLUDE REGEX "run-under-wine\\.sh$|wine-env\\.sh$")
 foreach(script ${WK_WINE_SCRIPTS})
