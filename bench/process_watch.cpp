@@ -1,5 +1,7 @@
 #include "process_watch.h"
 
+#include "driver.h"
+
 #include <winternl.h>
 
 #include <algorithm>
@@ -26,22 +28,11 @@ std::string Narrow(const UNICODE_STRING& text)
     return narrow;
 }
 
-// Linux files under Wine's Z: drive. procfs reports a size of 0, so read
-// until the end rather than by size.
+// Linux files under Wine's Z: drive. procfs reports a size of 0; the
+// driver's reader reads until the end rather than by size.
 std::string ReadLinuxFile(const std::string& path)
 {
-    HANDLE file = CreateFileA(("Z:" + path).c_str(), GENERIC_READ,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return {};
-    std::string content;
-    char buffer[4096];
-    DWORD got;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
-        content.append(buffer, got);
-    CloseHandle(file);
-    return content;
+    return ReadFileText(WindowsPathOf(path));
 }
 
 std::vector<std::string> LinuxFolderEntries(const std::string& path)
