@@ -191,6 +191,12 @@ TEST(AdapterWindowManyAddresses, GivesEveryAddressItsRow)
     HWND list = GetDlgItem(window, adapterListId);
     EXPECT_EQ(Column(list, 0), addresses);
     EXPECT_EQ(Column(list, 3), std::vector<std::string>(addresses.size(), " alive"));
+    // After the fill the list draws again: visible, scroll bar laid out for
+    // the rows that do not fit, and nothing left unpainted.
+    EXPECT_TRUE(WaitUntil([&] {
+        return IsWindowVisible(list) && (GetWindowLongA(list, GWL_STYLE) & WS_VSCROLL) &&
+               !GetUpdateRect(list, nullptr, FALSE);
+    }));
 }
 
 TEST(AdapterWindowNoAdapter, ShowsTheErrorBoxThenEndsTheProgram)
