@@ -9,6 +9,9 @@
 // show what the watching costs) and its start-up twin (a stand-in with the
 // same imports that makes the same two launches and stamps them), which
 // tells what Wine's start of such an exe and the launches themselves cost.
+// A fourth start, of the bare twin, makes the same launches, pauses and
+// main window by straight Win32 calls: the program's time to idle less the
+// bare twin's, in the same cycle, is what the program adds to the platform.
 #include "process_watch.h"
 #include "startup_watch.h"
 
@@ -60,7 +63,7 @@ void Settle()
     for (;;) {
         bool busy = false;
         for (const ProcessEntry& entry : ProcessList())
-            for (const char* name : {"conhost.exe", "cmd.exe", "wendelkamm.exe", "startup_twin.exe"})
+            for (const char* name : {"conhost.exe", "cmd.exe", "wendelkamm.exe", "startup_twin.exe", "startup_bare.exe"})
                 busy = busy || entry.name == name;
         if (!busy || Milliseconds() - start > 5000)
             break;
@@ -136,6 +139,25 @@ void AddTwinRound(Figures& figures, const StartupTimes& times)
     }
 }
 
+// The commands' own run time varies by tens of milliseconds from start to
+// start; it is left out by comparing the spans before the first command
+// and after the second one.
+void AddBareRound(Figures& figures, const StartupTimes& bare, const StartupTimes& program, double pauses)
+{
+    const auto bareCommands = bare.Commands();
+    const auto programCommands = program.Commands();
+    const double launches = (bareCommands[0]->ended - bare.twinLaunches[0][0]) +
+                            (bareCommands[1]->ended - bareCommands[0]->ended);
+    figures.Add("bare_total", bare.idle);
+    figures.Add("bare_remainder", bare.idle - launches - pauses);
+    const double startDifference = programCommands[0]->created - bareCommands[0]->created;
+    const double windowDifference = (program.idle - programCommands[1]->ended) -
+                                    (bare.idle - bareCommands[1]->ended);
+    figures.Add("over_bare_start", startDifference);
+    figures.Add("over_bare_window", windowDifference);
+    figures.Add("over_bare", startDifference + windowDifference);
+}
+
 // The first launch's span in the program cannot be seen from outside: its
 // start is the twin's typical time from asking to the command existing.
 void AddEstimates(Figures& figures, const std::vector<StartupTimes>& programs,
@@ -175,6 +197,11 @@ void PrintFigures(const Figures& figures)
         {"labels_less_pause", "    window -> last label filled, less a pause (gadgets, capture, texts)"},
         {"idle_after_labels", "    last label filled -> idle (first messages and painting)"},
         {"remainder_less_wine_start", "remainder less Wine starting the exe"},
+        {"bare_total", "bare twin: process creation -> the same main window idle"},
+        {"bare_remainder", "  its total - launches - pauses (Wine's floor for this start-up)"},
+        {"over_bare", "program less bare twin, same cycle, commands left out (what the program adds)"},
+        {"over_bare_start", "  process creation -> first command created"},
+        {"over_bare_window", "  second command ended -> idle"},
         {"remainder_counting_launch_work", "total - command lifetimes - pauses (launch work counted as ours)"},
         {"create_call", "CreateProcess of the program, in the starting process"},
         {"program_created", "process creation -> wineserver records the program as created"},
@@ -227,7 +254,7 @@ TEST(StartupBench, TimeToIdleLessCommandsAndPauses)
     std::vector<StartupTimes> programs;
     std::vector<double> pauses;
     for (int cycle = 1; cycle <= cycles; ++cycle) {
-        const int number = 3 * cycle;
+        const int number = 4 * cycle;
         Settle();
         {
             StartupWatch program(number, Subject::Program, true);
@@ -253,6 +280,11 @@ TEST(StartupBench, TimeToIdleLessCommandsAndPauses)
         ASSERT_TRUE(twin.Run()) << "cycle " << cycle;
         ASSERT_EQ(twin.Times().Commands().size(), 2u) << "cycle " << cycle;
         AddTwinRound(figures, twin.Times());
+        Settle();
+        StartupWatch bare(number + 3, Subject::Bare, true);
+        ASSERT_TRUE(bare.Run()) << "cycle " << cycle;
+        ASSERT_EQ(bare.Times().Commands().size(), 2u) << "cycle " << cycle;
+        AddBareRound(figures, bare.Times(), programs.back(), pauses.back());
 
         const auto commands = programs.back().Commands();
         std::printf("cycle %d: idle at %.1f ms, commands %.1f-%.1f and %.1f-%.1f ms, window at %.1f ms; "

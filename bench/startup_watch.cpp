@@ -78,9 +78,11 @@ StartupWatch::StartupWatch(int number, Subject subject, bool watchChildren)
     CreateDirectoryA((root_ + "prog").c_str(), nullptr);
     CreateDirectoryA((root_ + "Work").c_str(), nullptr);
     const std::string standIns = Setting("WK_STAND_IN_DIR");
+    const char* const names[] = {"wendelkamm.exe", "startup_twin.exe", "startup_bare.exe"};
+    const char* name = names[static_cast<int>(subject)];
     const std::string source = subject == Subject::Program ? Setting("WK_PRODUCT_EXE")
-                                                           : standIns + "/startup_twin.exe";
-    exe_ = root_ + (subject == Subject::Program ? "prog\\wendelkamm.exe" : "prog\\startup_twin.exe");
+                                                           : standIns + "/" + name;
+    exe_ = root_ + "prog\\" + name;
     CopyFileA(WindowsPathOf(source).c_str(), exe_.c_str(), FALSE);
     CopyFileA(WindowsPathOf(standIns + "/fake_cmd.exe").c_str(), (root_ + "prog\\cmd.exe").c_str(), FALSE);
     // The process number repeats from one Wine session to the next, and so
@@ -121,14 +123,14 @@ bool StartupWatch::Run()
                         (root_ + "Work").c_str(), &startup, &process_))
         return false;
     times_.call = Now();
-    if (!(subject_ == Subject::Program ? FollowProgram() : FollowTwin()))
+    if (!(subject_ == Subject::Twin ? FollowTwin() : FollowProgram()))
         return false;
     FILETIME created, exited, kernel, user;
     if (GetProcessTimes(process_.hProcess, &created, &exited, &kernel, &user))
         times_.created = clocks_.FromFileTime(FileTimeValue(created)) - start_;
     ReadChildTimes();
     ReadLaunchLog();
-    if (subject_ == Subject::Twin)
+    if (subject_ != Subject::Program)
         ReadTwinLog();
     return true;
 }

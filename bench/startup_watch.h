@@ -53,7 +53,9 @@ struct IdleUse {
     long long wakeUpsForOneMessage = -1;  // the same after one sent message
 };
 
-enum class Subject { Program, Twin };
+// The program; its twin, which only starts and makes the two launches; and
+// the bare twin, which then also builds the same main window and waits.
+enum class Subject { Program, Twin, Bare };
 
 class StartupWatch {
 public:
@@ -65,7 +67,8 @@ public:
     StartupWatch& operator=(const StartupWatch&) = delete;
 
     // Starts the exe and follows it until its loop waits for input (the
-    // program) or until it ends (the twin). False on failure or time-out.
+    // program and the bare twin) or until it ends (the twin). False on
+    // failure or time-out.
     bool Run();
     // CPU time and wake-ups of the idle program over `milliseconds`.
     IdleUse MeasureIdle(DWORD milliseconds) const;

@@ -81,7 +81,8 @@ if(WK_E2E_SOURCES)
 endif()
 
 # Benchmarks (scripts/bench-*), not tests: benchmarks.exe drives the exe like
-# the end-to-end tests do; startup_twin.exe is a yardstick with the same imports.
+# the end-to-end tests do; startup_twin.exe is a yardstick with the same imports
+# and startup_bare.exe one that also builds the same main window.
 file(GLOB WK_BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)
 list(FILTER WK_BENCH_SOURCES EXCLUDE REGEX "startup_twin\\.cpp$")
 add_executable(benchmarks ${WK_BENCH_SOURCES} ${CMAKE_SOURCE_DIR}/tests/e2e/driver.cpp)
@@ -91,6 +92,10 @@ target_link_options(benchmarks PRIVATE -static)
 add_executable(startup_twin ${CMAKE_SOURCE_DIR}/bench/startup_twin.cpp)
 target_link_options(startup_twin PRIVATE -static)
 target_link_libraries(startup_twin PRIVATE ${WK_SYSTEM_LIBS})
+add_executable(startup_bare WIN32 ${CMAKE_SOURCE_DIR}/bench/startup_twin.cpp)
+target_compile_definitions(startup_bare PRIVATE WK_BARE_WINDOW)
+target_link_options(startup_bare PRIVATE -static)
+target_link_libraries(startup_bare PRIVATE ${WK_SYSTEM_LIBS})
 
 # Checks that need network namespaces or their own Wine settings run as scripts.
 file(GLOB WK_WINE_SCRIPTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*.sh)
