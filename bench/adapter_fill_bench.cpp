@@ -3,6 +3,7 @@
 // exchanges themselves take. Run by scripts/bench-adapters inside a network
 // namespace whose addresses all answer; skipped anywhere else.
 #include "driver.h"
+#include "process_watch.h"
 
 #include <gtest/gtest.h>
 #include <iphlpapi.h>
@@ -20,18 +21,6 @@ namespace {
 constexpr int adapterButtonId = 30;
 constexpr int adapterListId = 200;
 constexpr int rounds = 7;
-
-double Milliseconds()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER value;
-        QueryPerformanceFrequency(&value);
-        return value;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 std::vector<std::string> Addresses()
 {
@@ -99,12 +88,6 @@ constexpr DWORD pollPause = 1;
 // Time for the program to settle (main window repainted, queue empty)
 // after the previous round closed the window.
 constexpr DWORD settlePause = 200;
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 } // namespace
 
