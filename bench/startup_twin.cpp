@@ -157,6 +157,7 @@ void OpenBareAdapterWindow()
         }
     }
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(list, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE);
 }
 
 LRESULT CALLBACK BareMainProc(HWND window, UINT message, WPARAM first, LPARAM second)

@@ -48,6 +48,8 @@ void FillAdapterList()
         appState.IpFieldText = entry.address;
     }
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    // Scroll bars that came while it did not draw are frame, not client area.
+    RedrawWindow(list, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE);
 }
 
 // Hands the clicked row's address to the main window and closes this one.
