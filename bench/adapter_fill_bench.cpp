@@ -93,8 +93,7 @@ constexpr DWORD settlePause = 200;
 
 TEST(AdapterFillBench, TimeFromClickToLastRowLessProbes)
 {
-    if (std::getenv("WK_ADAPTER_SCENARIO") == nullptr ||
-        std::string(std::getenv("WK_ADAPTER_SCENARIO")) != "bench")
+    if (Environment("WK_ADAPTER_SCENARIO") != "bench")
         GTEST_SKIP() << "run by scripts/bench-adapters";
     const std::vector<std::string> addresses = Addresses();
     const int rows = static_cast<int>(addresses.size());

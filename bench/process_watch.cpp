@@ -17,7 +17,7 @@ LONGLONG SystemFileTime()
 {
     FILETIME now;
     GetSystemTimeAsFileTime(&now);
-    return static_cast<LONGLONG>(now.dwHighDateTime) << 32 | now.dwLowDateTime;
+    return FileTimeValue(now);
 }
 
 std::string Narrow(const UNICODE_STRING& text)
@@ -39,7 +39,7 @@ std::vector<std::string> LinuxFolderEntries(const std::string& path)
 {
     std::vector<std::string> names;
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(("Z:" + path + "\\*").c_str(), &found);
+    HANDLE search = FindFirstFileA((WindowsPathOf(path) + "\\*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
         return names;
     do
@@ -57,6 +57,11 @@ long long StatusValue(const std::string& status, const std::string& key)
 }
 
 } // namespace
+
+LONGLONG FileTimeValue(const FILETIME& time)
+{
+    return static_cast<LONGLONG>(time.dwHighDateTime) << 32 | time.dwLowDateTime;
+}
 
 double Milliseconds()
 {

@@ -13,6 +13,9 @@
 // moves it only when the wineserver handles a request.
 double Milliseconds();
 
+// A FILETIME as one 64-bit count of 100 ns steps.
+LONGLONG FileTimeValue(const FILETIME& time);
+
 // Turns the other clocks' readings into Milliseconds(): the system time
 // (process creation times) and GetTickCount (the stand-in's launch log).
 class ClockMap {

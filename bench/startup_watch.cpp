@@ -18,11 +18,6 @@ constexpr double giveUpMs = 20000;
 constexpr DWORD pollMs = 2;
 constexpr int pollsPerListQuery = 5;
 
-LONGLONG FileTimeValue(const FILETIME& time)
-{
-    return static_cast<LONGLONG>(time.dwHighDateTime) << 32 | time.dwLowDateTime;
-}
-
 // The text Windows keeps for another process's window, read from the
 // wineserver: no message is sent, so this never waits for the program.
 std::string StoredText(HWND window)
@@ -38,12 +33,6 @@ HWND FindMainWindow(DWORD processId)
         if (IsWindowVisible(window) && StoredText(window) == mainTitle)
             return window;
     return nullptr;
-}
-
-std::string Setting(const char* name)
-{
-    const char* value = std::getenv(name);
-    return value ? value : "";
 }
 
 std::vector<std::string> Fields(const std::string& line)
@@ -77,10 +66,10 @@ StartupWatch::StartupWatch(int number, Subject subject, bool watchChildren)
     CreateDirectoryA(root_.c_str(), nullptr);
     CreateDirectoryA((root_ + "prog").c_str(), nullptr);
     CreateDirectoryA((root_ + "Work").c_str(), nullptr);
-    const std::string standIns = Setting("WK_STAND_IN_DIR");
+    const std::string standIns = Environment("WK_STAND_IN_DIR");
     const char* const names[] = {"wendelkamm.exe", "startup_twin.exe", "startup_bare.exe"};
     const char* name = names[static_cast<int>(subject)];
-    const std::string source = subject == Subject::Program ? Setting("WK_PRODUCT_EXE")
+    const std::string source = subject == Subject::Program ? Environment("WK_PRODUCT_EXE")
                                                            : standIns + "/" + name;
     exe_ = root_ + "prog\\" + name;
     CopyFileA(WindowsPathOf(source).c_str(), exe_.c_str(), FALSE);

@@ -1,6 +1,7 @@
 #include "adapters/adapter_enumeration.h"
 
-#include <cstring>
+#include "toolkit/text.h"
+
 #include <string>
 #include <vector>
 
@@ -14,14 +15,6 @@ namespace {
 bool SizeQueryAnswered(DWORD result)
 {
     return result == NO_ERROR || result == ERROR_BUFFER_OVERFLOW;
-}
-
-// The platform ends these fixed-size texts with a zero; never read past the
-// field if one should not.
-template <size_t N>
-std::string FieldText(const char (&field)[N])
-{
-    return std::string(field, strnlen(field, N));
 }
 
 void AddAdapterEntries(const IP_ADAPTER_INFO& adapter)

@@ -1,17 +1,16 @@
 #include "adapters/echo_probe.h"
 
+#include "toolkit/gadget_rules.h"
 #include "toolkit/text.h"
 
 uint32_t AddressFromText(std::string_view dotted)
 {
-    const auto numbers = AddressNumbersFromText(dotted);
-    return PackAddress(numbers[0], numbers[1], numbers[2], numbers[3]);
+    return PackAddress(AddressNumbersFromText(dotted));
 }
 
 uint32_t SwapAddressBytes(uint32_t value)
 {
-    return (value >> 24) | ((value >> 8) & 0x0000FF00u) | ((value << 8) & 0x00FF0000u) |
-           (value << 24);
+    return ReverseByteOrder(value);
 }
 
 std::string EchoPayload()

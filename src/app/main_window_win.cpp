@@ -34,9 +34,7 @@ void BuildMainWindow()
         GadgetAddItem(GadgetCommandMenu, -1, label);
 
     IpFieldCreate(GadgetIpField, 20, 75, 100, 20);
-    const auto& numbers = appState.AddressNumbers;
-    GadgetSetState(GadgetIpField,
-                   static_cast<int32_t>(PackAddress(numbers[0], numbers[1], numbers[2], numbers[3])));
+    GadgetSetState(GadgetIpField, static_cast<int32_t>(PackAddress(appState.AddressNumbers)));
     ReadOwnAddress();
 
     LabelCreate(4, 180, 57, 100, 16, "Befehlsauswahl", centred);

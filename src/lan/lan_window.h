@@ -9,8 +9,7 @@
 // Opens window 100, searches once and runs the window's loop until any
 // window of the program is asked to close. The window is still open when
 // this returns; the caller closes it.
-void RunLanWindow();
-void RunLanWindow(const LanServices& services);
+void RunLanWindow(const LanServices& services = {});
 
 // Opens window 100 with the "Refresh" button and the list; returns the
 // window, or 0 when it could not be opened.

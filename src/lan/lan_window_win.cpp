@@ -25,6 +25,9 @@ HWND OpenLanWindow()
         appState.LanListHandle = EditCreate(GadgetSecondaryList, 0, 2, WindowClientWidth() - 1,
                                             WindowClientHeight() - buttonStripHeight, "",
                                             lanListFlags);
+        // Lines are inserted at the end, and insertions obey the edit limit
+        // (32,767 by default): 0 asks for the largest the control takes.
+        SendMessageA(appState.LanListHandle, EM_LIMITTEXT, 0, 0);
     }
     return window;
 }
@@ -53,9 +56,4 @@ void RunLanWindow(const LanServices& services)
             LanSearchPass(services);
         }
     }
-}
-
-void RunLanWindow()
-{
-    RunLanWindow(LanServices{});
 }

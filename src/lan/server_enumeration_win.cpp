@@ -66,9 +66,7 @@ void AppendLine(std::string_view line)
     HWND list = appState.LanListHandle;
     // Insert at the end instead of reading the whole text back and setting
     // it again: the text read back is cut at 31,999 characters, which would
-    // drop the rest of a long list. The limit is raised because insertions
-    // obey it (32,767 by default); 0 asks for the largest the control takes.
-    SendMessageA(list, EM_LIMITTEXT, 0, 0);
+    // drop the rest of a long list.
     const int end = GetWindowTextLengthA(list);
     SendMessageA(list, EM_SETSEL, end, end);
     const std::string text = "\r\n" + std::string(line);

@@ -54,7 +54,5 @@ void BuildInfoLinkCaption()
 void ShowAddressInIpField(std::string_view dotted)
 {
     appState.AddressNumbers = AddressNumbersFromText(dotted);
-    const auto& numbers = appState.AddressNumbers;
-    GadgetSetState(GadgetIpField,
-                   static_cast<int32_t>(PackAddress(numbers[0], numbers[1], numbers[2], numbers[3])));
+    GadgetSetState(GadgetIpField, static_cast<int32_t>(PackAddress(appState.AddressNumbers)));
 }

@@ -1,5 +1,7 @@
 #include "sysinfo/windows_version.h"
 
+#include "toolkit/text.h"
+
 #include <windows.h>
 
 namespace {
@@ -31,5 +33,5 @@ std::string ServicePackText()
     OSVERSIONINFOA info;
     if (!QueryVersion(info))
         return "Unable.";
-    return std::string(info.szCSDVersion, strnlen(info.szCSDVersion, sizeof info.szCSDVersion));
+    return FieldText(info.szCSDVersion);
 }

@@ -50,13 +50,12 @@ void InsertListRow(HWND list, int position, std::string_view text)
 {
     if (position == -1)
         position = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-    const std::vector<std::string> cells = SplitRowText(text);
-    std::string first = cells.front();
+    std::vector<std::string> cells = SplitRowText(text);
     LVITEMA item{};
     item.mask = LVIF_TEXT;
     item.iItem = position;
     item.iSubItem = 0;
-    item.pszText = first.data();
+    item.pszText = cells.front().data();
     // The control may put the row elsewhere (past the end, sorted lists):
     // the other cells follow the row where it actually went.
     const int row = static_cast<int>(

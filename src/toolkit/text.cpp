@@ -125,6 +125,11 @@ uint32_t PackAddress(int32_t a, int32_t b, int32_t c, int32_t d)
            65536u * static_cast<uint32_t>(c) + 16777216u * static_cast<uint32_t>(d);
 }
 
+uint32_t PackAddress(const std::array<int32_t, 4>& numbers)
+{
+    return PackAddress(numbers[0], numbers[1], numbers[2], numbers[3]);
+}
+
 std::string TrimBlanks(std::string_view text)
 {
     size_t first = text.find_first_not_of(' ');

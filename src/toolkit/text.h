@@ -3,6 +3,7 @@
 // Every operation returns a new text and leaves its arguments alone.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -26,6 +27,15 @@ std::string UnsignedText(uint32_t number, NumberWidth width);
 // An IPv4 address as the IP field takes it: a in the lowest byte. Numbers
 // above 255 carry into the next byte; the sum wraps modulo 2^32.
 uint32_t PackAddress(int32_t a, int32_t b, int32_t c, int32_t d);
+uint32_t PackAddress(const std::array<int32_t, 4>& numbers);
+
+// The text of a fixed-size character field: up to its first NUL, and never
+// past its end when a field is full.
+template <size_t N>
+std::string FieldText(const char (&field)[N])
+{
+    return std::string(field, std::find(field, field + N, '\0'));
+}
 
 // Blanks removed from both ends.
 std::string TrimBlanks(std::string_view text);

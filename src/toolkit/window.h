@@ -17,11 +17,6 @@ constexpr int EventCloseWindow = 16;
 constexpr LRESULT HookDefault = static_cast<int32_t>(0xE0E0E0E1u);
 using WindowHook = LRESULT (*)(HWND window, UINT message, WPARAM first, LPARAM second);
 
-// WindowFlags bits that are the toolkit's own; the rest are window styles.
-constexpr uint32_t WindowCentreOnScreen = 0x1;
-constexpr uint32_t WindowCentreOnActive = 0x2;
-constexpr uint32_t WindowStartHidden = 0x10000000;
-
 void WindowsInit(HINSTANCE instance);
 
 // Opens window `number` (closing one already open under it) with a client
