@@ -1,5 +1,4 @@
-// Feeds arbitrary bytes, in arbitrary piece sizes, to the line reader and
-// checks that the lines it returns add up to the input.
+// Arbitrary bytes in arbitrary piece sizes: the lines must add up to the input.
 #include "toolkit/line_reader.h"
 
 #include <algorithm>

@@ -1,5 +1,4 @@
-// Runs the text operations on arbitrary texts and numbers; the sanitizers
-// catch any out-of-bounds access or undefined arithmetic.
+// Text operations on arbitrary input; the sanitizers catch bad accesses and arithmetic.
 #include "toolkit/text.h"
 
 #include <cstdint>
