@@ -33,10 +33,10 @@ CommandTranslation TranslateCommand(uint64_t first, bool fromControl)
     const int lowWord = static_cast<int>(first & 0xFFFF);
     const int highWord = static_cast<int>((first >> 16) & 0xFFFF);
     if (fromControl)
-        return {CommandAction::GadgetEvent, lowWord, highWord};
+        return {CommandRoute::GadgetEvent, lowWord, highWord};
     if (lowWord == TabForwardCommand)
-        return {CommandAction::TabForward, 0, -1};
+        return {CommandRoute::TabForward, 0, -1};
     if (lowWord == TabBackwardCommand)
-        return {CommandAction::TabBackward, 0, -1};
-    return {CommandAction::None, 0, -1};
+        return {CommandRoute::TabBackward, 0, -1};
+    return {CommandRoute::None, 0, -1};
 }

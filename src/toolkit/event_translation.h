@@ -17,10 +17,10 @@ bool IsListViewClassName(std::string_view className);
 // the code raises no event. LVN_ITEMCHANGED raises an event of kind -1.
 std::optional<int> ListViewNotifyKind(int code);
 
-enum class CommandAction { None, GadgetEvent, TabForward, TabBackward };
+enum class CommandRoute { None, GadgetEvent, TabForward, TabBackward };
 
 struct CommandTranslation {
-    CommandAction action;
+    CommandRoute action;
     int source;  // the control's identity, for GadgetEvent
     int kind;    // the control's notification code, for GadgetEvent
 };

@@ -126,16 +126,16 @@ LRESULT TranslateCommandMessage(WPARAM first, LPARAM second)
 {
     const CommandTranslation command = TranslateCommand(first, second != 0);
     switch (command.action) {
-    case CommandAction::GadgetEvent:
+    case CommandRoute::GadgetEvent:
         RecordEvent(EventGadget, command.source, command.kind);
         break;
-    case CommandAction::TabForward:
+    case CommandRoute::TabForward:
         NavigateTabStops(TabDirection::Forward);
         break;
-    case CommandAction::TabBackward:
+    case CommandRoute::TabBackward:
         NavigateTabStops(TabDirection::Backward);
         break;
-    case CommandAction::None:
+    case CommandRoute::None:
         break;
     }
     return 0;

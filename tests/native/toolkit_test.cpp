@@ -94,7 +94,7 @@ TEST(WindowPlacement, FlagsChoosePlacementAndStyleAndCentringClampsAtZero)
 
 TEST(EventTranslation, CommandsAndListNotificationsBecomeEventsWithSourceAndKind)
 {
-    using A = CommandAction;
+    using A = CommandRoute;
     struct Case { uint64_t first; bool fromControl; A action; int source; int kind; };
     const Case cases[] = {
         {0x00000001, true, A::GadgetEvent, 1, 0}, {0x00010002, true, A::GadgetEvent, 2, 1},
