@@ -1,134 +1,141 @@
-// Drives wendelkamm.exe from another process, as a user would: finds its
-// windows, reads its controls, clicks and chooses. Runs under Wine.
+// Drives wendelkamm.exe from another process, as a user would. Runs under Wine.
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
-// One recorded start of the stand-in command interpreter.
-struct Launch {
-    unsigned long tick = 0;
-    int show = -1;             // wShowWindow it was started with (0 = hidden), -1 if none
-    std::string folder;        // its current directory
-    std::string module;        // its own path (cmd.exe or command.exe)
-    std::string commandLine;   // as GetCommandLineA gave it
-    unsigned long endTick = 0; // when it ended; 0 while it runs
-};
-
-struct SessionOptions {
-    std::string startFolderName = "Work";  // folder the program is started from
-    bool fakeCmd = true;                   // put the stand-in cmd.exe beside the exe
-    std::string exeName = "wendelkamm.exe";
-    // Windows version Wine reports to this exe ("nt40", "winxp", ...): set
-    // per exe name under HKCU\Software\Wine\AppDefaults.
-    std::string windowsVersion;
-    std::map<std::string, std::string> environment;  // e.g. WK_FAKE_LANGUAGE=en
-};
-
-// One run of wendelkamm.exe from a fresh program folder
-// (C:\wk-e2e\<n>\prog\) and a start folder beside it.
-class Session {
-public:
-    explicit Session(const SessionOptions& options = {});
-    ~Session();
-    Session(const Session&) = delete;
-    Session& operator=(const Session&) = delete;
-
-    bool Started() const { return process_ != nullptr; }
-    // The main window, waited for (up to 20 s) until its gadgets are filled.
-    HWND Main();
-    HWND Control(int id);  // a gadget of the main window
-    DWORD ProcessId() const { return processId_; }
-    DWORD ThreadId() const { return threadId_; }
-    // Exit code after waiting up to `milliseconds`; STILL_ACTIVE if running.
-    DWORD WaitForExit(DWORD milliseconds);
-    std::vector<Launch> Launches() const;
-    // Lines "paged\t<path>\t<content>" written by the stand-in viewer.
-    std::vector<std::string> PagedCaptures() const;
-
-    std::string programFolder;  // ends in a backslash
-    std::string startFolder;    // no trailing backslash
-    std::string logPath;
-
-private:
-    HANDLE process_ = nullptr;
-    DWORD processId_ = 0;
-    DWORD threadId_ = 0;
-    HWND main_ = nullptr;
-};
-
-// Converts a Unix path to the Z: drive path Wine maps it to.
-std::string WindowsPathOf(const std::string& unixPath);
-std::string ReadFileText(const std::string& path);
-bool FileExists(const std::string& path);
-std::string Environment(const char* name);  // "" when unset
-bool EndsWith(const std::string& text, const std::string& tail);
-// A path in lower case without a trailing backslash, to compare folders.
-std::string LowerPath(std::string path);
-
-// A visible top-level window of the process with exactly this title,
-// waited for up to `milliseconds`; nullptr if none appeared.
-HWND WaitForWindow(DWORD processId, const std::string& title, DWORD milliseconds = 10000);
-// The visible top-level window of the process with this title, or nullptr.
-HWND VisibleWindow(DWORD processId, const std::string& title);
-// All top-level windows of the process (visible or not).
-std::vector<HWND> TopLevelWindows(DWORD processId);
-// The text of the message box with this title (its static text), or "" when
-// none is open; CloseMessageBox presses its OK button.
-HWND WaitForMessageBox(DWORD processId, const std::string& title, DWORD milliseconds = 10000);
-std::string MessageBoxText(HWND box);
-void CloseMessageBox(HWND box);
-
-std::string TextOf(HWND window);
-std::string ClassNameOf(HWND window);
-// Posted, not sent: a sent click is handled inside the program's own
-// GetMessage and the event waits for the next posted message.
-void Click(HWND button);
-void PressCloseBox(HWND window);  // as the title bar's close box does
-std::vector<std::string> ComboEntries(HWND combo);
-// Selects entry `index` and notifies the parent as a user's choice does.
-void Choose(HWND combo, int index);
-int ComboSelection(HWND combo);
-// The IP field's four inner edit boxes joined with "." (its own address
-// message cannot be read across processes).
-std::string IpFieldText(HWND ipField);
-// Types into the IP field's inner edits: four parts, empty parts left empty.
-void SetIpFieldParts(HWND ipField, const std::vector<std::string>& parts);
-
-// Client rectangle size and screen position of a window.
-SIZE ClientSize(HWND window);
-RECT ScreenRect(HWND window);
-// A child's place in its parent's client area as "x,y widthxheight".
-std::string PlaceText(HWND parent, HWND child);
-
-// The window with the keyboard focus in the given GUI thread.
-HWND FocusOf(DWORD threadId);
-// Presses and releases a key (with Shift when asked) in the foreground.
-void PressKey(HWND foreground, WORD key, bool shift = false);
-// Moves the real pointer (screen coordinates) and clicks/release there.
-void MovePointer(int x, int y);
-void LeftClickAt(int x, int y);
-
-// List-view access across processes (buffers inside the target).
-int ListRowCount(HWND list);
-std::string ListCell(HWND list, int row, int column);
-struct ListColumn { std::string title; int width; };
-std::vector<ListColumn> ListColumns(HWND list);
-// Clicks (real pointer) into the middle of a row's first cell.
-void ClickListRow(HWND list, int row);
-
-// Waits until `predicate` holds, checking every 20 ms; false on time-out.
 template <typename Predicate>
 bool WaitUntil(Predicate predicate, DWORD milliseconds = 10000)
 {
-    const DWORD start = GetTickCount();
-    while (!predicate()) {
+    for (const DWORD start = GetTickCount(); !predicate(); Sleep(20))
         if (GetTickCount() - start > milliseconds)
             return false;
-        Sleep(20);
-    }
     return true;
 }
+
+inline std::string Environment(const char* name) { return std::getenv(name) ? std::getenv(name) : ""; }
+inline std::string WindowsPathOf(std::string path)  // Wine's Z: drive
+{
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return "Z:" + path;
+}
+inline std::string ReadFileText(const std::string& path)  // to the end: procfs files report a size of 0
+{
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
+
+inline std::string TextOf(HWND window)
+{
+    std::string text(static_cast<size_t>(SendMessageA(window, WM_GETTEXTLENGTH, 0, 0)) + 1, '\0');
+    text.resize(static_cast<size_t>(SendMessageA(window, WM_GETTEXT, text.size(), (LPARAM)text.data())));
+    return text;
+}
+
+std::vector<HWND> TopLevelWindows(DWORD processId);
+// A visible top-level window of the process with this title, also a message box (MessageBoxText
+// reads it, CloseMessageBox presses OK); 0 ms looks once more after 20 ms.
+inline HWND WaitForWindow(DWORD processId, const std::string& title, DWORD milliseconds = 10000)
+{
+    HWND found = nullptr;
+    WaitUntil([&] {
+        for (HWND window : TopLevelWindows(processId))
+            if (IsWindowVisible(window) && TextOf(window) == title)
+                return (found = window) != nullptr;
+        return false;
+    }, milliseconds);
+    return found;
+}
+inline std::string MessageBoxText(HWND box) { return TextOf(GetDlgItem(box, 0xFFFF)); }
+inline void CloseMessageBox(HWND box) { PostMessageA(box, WM_COMMAND, IDOK, (LPARAM)GetDlgItem(box, IDOK)); }
+
+// One start recorded by the stand-in fake_cmd.exe.
+struct Launch {
+    unsigned long tick = 0, endTick = 0;  // endTick 0 while it runs
+    int show = -1;                        // wShowWindow, 0 = hidden
+    std::string folder, module, commandLine;
+};
+
+// One run of wendelkamm.exe from a fresh C:\wk-e2e\<n>\prog\ with fake_cmd.exe as every program the menu
+// starts, and a start folder beside it. windowsVersion ("winxp", ...) goes to Wine's AppDefaults.
+class Session {
+public:
+    explicit Session(const std::string& startFolderName = "Work", const std::string& windowsVersion = "",
+                     const std::map<std::string, std::string>& environment = {});
+    ~Session()
+    {
+        if (WaitForExit(0) == STILL_ACTIVE)
+            TerminateProcess(info_.hProcess, 99), WaitForSingleObject(info_.hProcess, 5000);
+        CloseHandle(info_.hProcess);
+    }
+    HWND Main()  // waited for until its gadgets are filled: the last text is set just before the loop
+    {
+        if (!main_ && (main_ = WaitForWindow(ProcessId(), "Wendelkamm f\xFCr NT, Win2000, XP       V4.0 ", 20000)))
+            WaitUntil([this] { return !TextOf(GetDlgItem(main_, 16)).empty(); }, 20000),
+                WaitForInputIdle(info_.hProcess, 5000);
+        return main_;
+    }
+    HWND Control(int id) { return GetDlgItem(Main(), id); }
+    DWORD ProcessId() const { return info_.dwProcessId; }
+    DWORD WaitForExit(DWORD milliseconds)  // STILL_ACTIVE while it runs
+    {
+        DWORD code = STILL_ACTIVE;
+        return WaitForSingleObject(info_.hProcess, milliseconds) ? code
+                                                                 : (GetExitCodeProcess(info_.hProcess, &code), code);
+    }
+    std::vector<Launch> Launches() const;
+    std::string programFolder, startFolder, logPath;
+
+private:
+    PROCESS_INFORMATION info_{};
+    HWND main_ = nullptr;
+};
+
+inline std::string ClassNameOf(HWND window) { char name[64] = {}; GetClassNameA(window, name, 64); return name; }
+inline RECT ScreenRect(HWND window) { RECT r{}; GetWindowRect(window, &r); return r; }
+inline std::string SizeText(const RECT& r)
+{
+    return std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top);
+}
+inline std::string ClientSize(HWND window) { RECT r{}; GetClientRect(window, &r); return SizeText(r); }
+inline std::string PlaceText(HWND parent, HWND child)  // "x,y widthxheight" in the parent
+{
+    RECT r = ScreenRect(child);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    return std::to_string(r.left) + "," + std::to_string(r.top) + " " + SizeText(r);
+}
+inline HWND FocusOf(HWND window)  // in the window's thread
+{
+    GUITHREADINFO info{sizeof info};
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
+// Posted: a sent click is handled inside the program's own GetMessage and
+// its event waits for the next posted message.
+inline void Click(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
+inline void PressCloseBox(HWND window) { PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0); }
+inline void Choose(HWND combo, int index)  // selects and notifies as a user's choice does
+{
+    SendMessageA(combo, CB_SETCURSEL, index, 0);
+    PostMessageA(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE), (LPARAM)combo);
+}
+inline void LeftClickAt(int x, int y)  // with the real pointer
+{
+    SetCursorPos(x, y), mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0), mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+}
+// Types into the IP field's inner edits ("192..." leaves three empty). The
+// field's own text gives the four parts, empty ones as 0.
+void SetIpField(HWND ipField, const std::string& dotted);
+
+inline int ListRowCount(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
+// List views, read through buffers inside the program: "title:width|..." and then "cell|cell|..." per row.
+std::vector<std::string> ListTable(HWND list);
+void ClickListRow(HWND list, int row);

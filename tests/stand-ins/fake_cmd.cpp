@@ -1,182 +1,82 @@
-// Stands in for the command interpreter in end-to-end tests. Copied as
-// cmd.exe into the program's folder, it records every launch and plays the
-// part of the commands that Wendelkamm reads back:
-//   - "... > FILE" redirections get realistic console output of
-//     net config workstation, ping or net session;
-//   - "more < FILE & del FILE" pages nothing but records what it read and
-//     deletes the file, as the real viewer console does once more ends.
-// Environment:
-//   WK_LAUNCH_LOG       file to append one line per launch to (required)
-//   WK_FAKE_LANGUAGE    "en" for English output, German otherwise
-//   WK_FAKE_WORKGROUP   workgroup name to report (default ARBEITSGRUPPE)
-//   WK_FAKE_ADDRESS     own address the ping reports (default 10.0.0.7)
-//   WK_FAKE_DELAY_MS    sleep this long before ending
+// Stands in for cmd.exe and the other programs the menu starts. Appends "launch\t<tick>\t<show
+// or -1>\t<folder>\t<module>\t<command line>" to WK_LAUNCH_LOG and, after WK_FAKE_DELAY_MS, "ended\t<tick>".
+// "... > FILE" gets German console output of net config workstation (workgroup WK_FAKE_WORKGROUP), ping
+// (address WK_FAKE_ADDRESS) or net session; "more < FILE" logs "paged\t<file>\t<content>" and, with
+// "& del", deletes the file.
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
-namespace {
-
-std::string Environment(const char* name, const char* fallback)
+static std::string Setting(const char* name, const char* fallback)
 {
-    char value[1024];
-    DWORD length = GetEnvironmentVariableA(name, value, sizeof value);
-    return length > 0 && length < sizeof value ? std::string(value, length) : fallback;
+    const char* value = std::getenv(name);
+    return value && *value ? value : fallback;
 }
 
-void Append(const std::string& path, const std::string& text)
+// Appended by the system in one piece, as several copies may run at once.
+static void Append(const std::string& path, const std::string& text)
 {
-    HANDLE file = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return;
+    HANDLE file = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     DWORD written;
     WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
     CloseHandle(file);
 }
 
-void Write(const std::string& path, const std::string& text)
+// In the console's OEM code page: 0x84 is a-umlaut, 0x81 u-umlaut.
+static std::string CaptureOutput(const std::string& command)
 {
-    DeleteFileA(path.c_str());
-    Append(path, text);
+    const std::string group = Setting("WK_FAKE_WORKGROUP", "ARBEITSGRUPPE");
+    const std::string ip = Setting("WK_FAKE_ADDRESS", "10.0.0.7");
+    if (command.find("Net config workstation") != std::string::npos)
+        return "Computername                              \\\\WKTEST\r\nBenutzername                              "
+               "tester\r\n\r\nArbeitsstationsdom\x84ne                     " + group + "\r\n"
+               "DNS-Name der Arbeitsstationsdom\x84ne        (null)\r\nAnmeldedom\x84ne                             "
+               "WKTEST\r\n\r\nDer Befehl wurde erfolgreich ausgef\x81hrt.\r\n\r\n";
+    if (command.find("Ping -n 1") != std::string::npos)
+        return "\r\nPing wird ausgef\x81hrt f\x81r WKTEST [" + ip + "] mit 32 Bytes Daten:\r\n\r\n"
+               "Antwort von " + ip + ": Bytes=32 Zeit<1ms TTL=128\r\n\r\nPing-Statistik f\x81r " + ip + ":\r\n";
+    if (command.find("net session") != std::string::npos)
+        return "Computer               Benutzername         Client-Typ       Leerlaufzeit\r\n"
+               "-------------------------------------------------------------------------\r\n"
+               "\\\\BUERO2              MUELLER              Windows 2002     00:00:12\r\n"
+               "Der Befehl wurde erfolgreich ausgef\x81hrt.\r\n";
+    return "";
 }
-
-std::string Trim(std::string text)
-{
-    while (!text.empty() && (text.front() == ' ' || text.front() == '"'))
-        text.erase(0, 1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '"'))
-        text.pop_back();
-    return text;
-}
-
-bool Contains(const std::string& text, const char* piece)
-{
-    return text.find(piece) != std::string::npos;
-}
-
-std::string WorkstationOutput(bool english, const std::string& workgroup)
-{
-    if (english)
-        return "Computer name                        \\\\WKTEST\r\n"
-               "Full Computer name                   wktest\r\n"
-               "User name                            tester\r\n\r\n"
-               "Workstation active on\r\n"
-               "        NetbiosSmb (000000000000)\r\n\r\n"
-               "Software version                     Windows 2002\r\n\r\n"
-               "Workstation domain                   " + workgroup + "\r\n"
-               "Workstation Domain DNS Name          (null)\r\n"
-               "Logon domain                         WKTEST\r\n\r\n"
-               "The command completed successfully.\r\n\r\n";
-    // Console output is in the OEM code page: 0x84 is "\xE4", 0x94 "\xF6".
-    return "Computername                              \\\\WKTEST\r\n"
-           "Vollst\x84ndiger Computername                wktest\r\n"
-           "Benutzername                              tester\r\n\r\n"
-           "Arbeitsstation aktiv in\r\n"
-           "        NetbiosSmb (000000000000)\r\n\r\n"
-           "Softwareversion                           Windows 2002\r\n\r\n"
-           "Arbeitsstationsdom\x84ne                     " + workgroup + "\r\n"
-           "DNS-Name der Arbeitsstationsdom\x84ne        (null)\r\n"
-           "Anmeldedom\x84ne                             WKTEST\r\n\r\n"
-           "Der Befehl wurde erfolgreich ausgef\x81hrt.\r\n\r\n";
-}
-
-std::string PingOutput(bool english, const std::string& address)
-{
-    if (english)
-        return "\r\nPinging WKTEST [" + address + "] with 32 bytes of data:\r\n\r\n"
-               "Reply from " + address + ": bytes=32 time<1ms TTL=128\r\n\r\n"
-               "Ping statistics for " + address + ":\r\n"
-               "    Packets: Sent = 1, Received = 1, Lost = 0 (0% loss),\r\n";
-    return "\r\nPing wird ausgef\x81hrt f\x81r WKTEST [" + address + "] mit 32 Bytes Daten:\r\n\r\n"
-           "Antwort von " + address + ": Bytes=32 Zeit<1ms TTL=128\r\n\r\n"
-           "Ping-Statistik f\x81r " + address + ":\r\n"
-           "    Pakete: Gesendet = 1, Empfangen = 1, Verloren = 0 (0% Verlust),\r\n";
-}
-
-const char sessionOutput[] =
-    "Computer               Benutzername         Client-Typ       Leerlaufzeit\r\n"
-    "-------------------------------------------------------------------------\r\n"
-    "\\\\BUERO2              MUELLER              Windows 2002     00:00:12\r\n"
-    "Der Befehl wurde erfolgreich ausgef\x81hrt.\r\n";
-
-std::string ReadWhole(const std::string& path)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return "<missing>";
-    std::string content;
-    char buffer[4096];
-    DWORD got;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
-        content.append(buffer, got);
-    CloseHandle(file);
-    return content;
-}
-
-} // namespace
 
 int main()
 {
-    const std::string commandLine = GetCommandLineA();
-    char folder[MAX_PATH] = {};
+    const std::string commandLine = GetCommandLineA(), log = Setting("WK_LAUNCH_LOG", "");
+    char folder[MAX_PATH] = {}, module[MAX_PATH] = {};
     GetCurrentDirectoryA(sizeof folder, folder);
-    char module[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, module, sizeof module);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
+    STARTUPINFOA startup{sizeof startup};
     GetStartupInfoA(&startup);
     const int show = (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : -1;
-
-    const std::string log = Environment("WK_LAUNCH_LOG", "");
-    char tick[32];
-    std::snprintf(tick, sizeof tick, "%lu", GetTickCount());
-    // One line per launch: start tick, show state, folder, module, command line.
-    if (!log.empty())
-        Append(log, std::string("launch\t") + tick + '\t' + std::to_string(show) + '\t' + folder +
-                        '\t' + module + '\t' + commandLine + "\r\n");
-
-    const bool english = Environment("WK_FAKE_LANGUAGE", "de") == "en";
-    const size_t redirect = commandLine.rfind('>');
-    if (redirect != std::string::npos) {
-        const std::string target = Trim(commandLine.substr(redirect + 1));
-        if (Contains(commandLine, "Net config workstation"))
-            Write(target, WorkstationOutput(english,
-                                            Environment("WK_FAKE_WORKGROUP", "ARBEITSGRUPPE")));
-        else if (Contains(commandLine, "Ping -n 1"))
-            Write(target, PingOutput(english, Environment("WK_FAKE_ADDRESS", "10.0.0.7")));
-        else if (Contains(commandLine, "net session"))
-            Write(target, sessionOutput);
+    Append(log, "launch\t" + std::to_string(GetTickCount()) + '\t' + std::to_string(show) + '\t' + folder + '\t' +
+                    module + '\t' + commandLine + "\r\n");
+    const size_t redirect = commandLine.rfind('>'), pager = commandLine.find("more < \"");
+    const std::string output = redirect == std::string::npos ? "" : CaptureOutput(commandLine);
+    if (!output.empty()) {
+        std::string target = commandLine.substr(commandLine.find_first_not_of(" \"", redirect + 1));
+        target.erase(target.find_last_not_of(" \"") + 1);
+        DeleteFileA(target.c_str());
+        Append(target, output);
     }
-
-    const size_t pager = commandLine.find("more < ");
-    if (pager != std::string::npos && !log.empty()) {
-        // The path stands in quotes, or runs up to the next blank.
-        size_t start = pager + 7;
-        const bool quoted = start < commandLine.size() && commandLine[start] == '"';
-        if (quoted)
-            ++start;
-        const size_t end = commandLine.find(quoted ? '"' : ' ', start);
-        const std::string source =
-            commandLine.substr(start, end == std::string::npos ? std::string::npos : end - start);
-        std::string content = ReadWhole(source);
-        for (char& c : content)
-            if (c == '\r' || c == '\n')
-                c = '|';
+    if (pager != std::string::npos) {
+        std::string source = commandLine.substr(pager + 8), content;
+        source.erase(source.find('"'));
+        if (FILE* file = std::fopen(source.c_str(), "rb")) {
+            for (int c; (c = std::fgetc(file)) != EOF;)
+                content += c == '\r' || c == '\n' ? '|' : static_cast<char>(c);
+            std::fclose(file);
+        }
         Append(log, "paged\t" + source + '\t' + content + "\r\n");
-        if (Contains(commandLine, "& del "))
+        if (commandLine.find("& del ") != std::string::npos)
             DeleteFileA(source.c_str());
     }
-
-    const int delay = std::atoi(Environment("WK_FAKE_DELAY_MS", "0").c_str());
-    if (delay > 0)
-        Sleep(static_cast<DWORD>(delay));
-    if (!log.empty()) {
-        std::snprintf(tick, sizeof tick, "%lu", GetTickCount());
-        Append(log, std::string("ended\t") + tick + "\r\n");
-    }
-    return 0;
+    Sleep(static_cast<DWORD>(std::atoi(Setting("WK_FAKE_DELAY_MS", "0").c_str())));
+    Append(log, "ended\t" + std::to_string(GetTickCount()) + "\r\n");
 }

@@ -1,42 +1,26 @@
 #!/usr/bin/env bash
-# Checks a built wendelkamm.exe: GUI subsystem, only Windows system DLLs,
-# the PE security flags, and exactly the checked-in list of imported
-# functions (so every new import gets a look at the oldest Windows that
-# must load it). Usage: check_exe.sh EXE OBJDUMP BITS IMPORT_LIST
+# Checks wendelkamm.exe: GUI subsystem, only system DLLs, the PE security flags, and exactly the
+# checked-in list of imported functions. Usage: check_exe.sh EXE OBJDUMP BITS IMPORT_LIST
 set -u
-exe=$1 objdump=$2 bits=$3 expected=$4
-failed=0
+exe=$1 objdump=$2 bits=$3 expected=$4 failed=0
 fail() { echo "FAIL: $*"; failed=1; }
-
 dump=$("$objdump" -p "$exe") || { echo "FAIL: objdump could not read $exe"; exit 1; }
-
 grep -qE '^Subsystem[[:space:]]+0*2[[:space:]]' <<<"$dump" || fail "not a GUI-subsystem program"
-
-allowed='^(KERNEL32|USER32|GDI32|COMCTL32|SHELL32|ADVAPI32|IPHLPAPI|WSOCK32|NETAPI32|WININET|msvcrt)\.dll$'
-while read -r dll; do
-  grep -qiE "$allowed" <<<"$dll" || fail "imports from $dll"
-done < <(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$dump")
-
+while read -r dll; do fail "imports from $dll"; done < <(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$dump" |
+  grep -viE '^(KERNEL32|USER32|GDI32|COMCTL32|SHELL32|ADVAPI32|IPHLPAPI|WSOCK32|NETAPI32|WININET|msvcrt)\.dll$')
 flags=$(sed -n 's/^DllCharacteristics[[:space:]]*//p' <<<"$dump" | head -n 1)
 flags=$((16#${flags:-0}))
 (( flags & 0x40 )) || fail "DYNAMIC_BASE missing"
 (( flags & 0x100 )) || fail "NX_COMPAT missing"
-if [ "$bits" = 64 ]; then
-  (( flags & 0x20 )) || fail "HIGH_ENTROPY_VA missing"
-fi
-
-# "DLL!function" per line, sorted.
-actual=$(awk '
-  /^[[:space:]]*DLL Name:/ { dll = $3; next }
+[ "$bits" != 64 ] || (( flags & 0x20 )) || fail "HIGH_ENTROPY_VA missing"
+# "DLL!function" per line, sorted; scripts/update-imports takes the "+" lines of the diff.
+actual=$(awk '/^[[:space:]]*DLL Name:/ { dll = $3; next }
   /^[[:space:]]*vma:/ { next }
   dll != "" && NF >= 3 && $1 ~ /^[0-9a-f]+$/ && $2 ~ /^[0-9]+$/ { print toupper(dll) "!" $3; next }
-  /^$/ { dll = "" }
-' <<<"$dump" | sort -u)
-if ! diff -u "$expected" <(echo "$actual") > /tmp/wk-imports-$$.diff; then
+  /^$/ { dll = "" }' <<<"$dump" | sort -u)
+if ! difference=$(diff -u "$expected" <(echo "$actual")); then
   fail "imported functions differ from $(basename "$expected") (scripts/update-imports refreshes it after review):"
-  cat /tmp/wk-imports-$$.diff
+  echo "$difference"
 fi
-rm -f /tmp/wk-imports-$$.diff
-
-[ $failed = 0 ] && echo "ok: $(basename "$exe") ($bits-bit): GUI, system DLLs only, PE flags, $(wc -l <<<"$actual") imports as listed"
+[ $failed = 0 ] && echo "ok: $(basename "$exe") ($bits-bit): GUI, system DLLs, PE flags, $(wc -l <<<"$actual") imports"
 exit $failed
