@@ -7,9 +7,3 @@
 
 // The program's window callback: sees every message of every window first.
 LRESULT InfoLinkHook(HWND window, UINT message, WPARAM first, LPARAM second);
-
-// True when the pointer lies inside the control's screen rectangle (the
-// right and bottom edges count as outside).
-bool PointerOver(HWND control);
-
-extern const char infoText[];

@@ -23,6 +23,24 @@ HBRUSH LinkColours(COLORREF text, COLORREF background, HDC context)
     return appState.InfoLinkBrush;
 }
 
+const char infoText[] =
+    "Wendelkamm 4.0\n"
+    "Netzwerk-Diagnose f\xFCr Windows NT, 2000 und XP\n"
+    "Benutzer, Rechner, Arbeitsgruppe und eigene IP auf einen Blick,\n"
+    "ipconfig, ping, tracert, netstat und net per Auswahl,\n"
+    "Adapterliste mit Ping-Test und Rechner im lokalen Netz.\n"
+    "Kontakt: support@wendelkamm.de";
+
+// The right and bottom edges count as outside.
+bool PointerOver(HWND control)
+{
+    RECT rectangle;
+    POINT pointer;
+    if (!GetWindowRect(control, &rectangle) || !GetCursorPos(&pointer))
+        return false;
+    return PtInRect(&rectangle, pointer) != FALSE;
+}
+
 void FollowPointer()
 {
     const bool inside = PointerOver(appState.InfoLinkHandle);
@@ -34,23 +52,6 @@ void FollowPointer()
 }
 
 } // namespace
-
-const char infoText[] =
-    "Wendelkamm 4.0\n"
-    "Netzwerk-Diagnose f\xFCr Windows NT, 2000 und XP\n"
-    "Benutzer, Rechner, Arbeitsgruppe und eigene IP auf einen Blick,\n"
-    "ipconfig, ping, tracert, netstat und net per Auswahl,\n"
-    "Adapterliste mit Ping-Test und Rechner im lokalen Netz.\n"
-    "Kontakt: support@wendelkamm.de";
-
-bool PointerOver(HWND control)
-{
-    RECT rectangle;
-    POINT pointer;
-    if (!GetWindowRect(control, &rectangle) || !GetCursorPos(&pointer))
-        return false;
-    return PtInRect(&rectangle, pointer) != FALSE;
-}
 
 LRESULT InfoLinkHook(HWND, UINT message, WPARAM first, LPARAM second)
 {

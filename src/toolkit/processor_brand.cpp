@@ -1,7 +1,11 @@
 #include "toolkit/system_facts.h"
 
+#include <array>
 #include <cpuid.h>
 
+namespace {
+
+// Registers EAX, EBX, ECX, EDX of the three leaves, in that order, as text.
 std::string BrandFromRegisters(const std::array<uint32_t, 12>& registers)
 {
     std::string brand;
@@ -13,6 +17,8 @@ std::string BrandFromRegisters(const std::array<uint32_t, 12>& registers)
         brand.resize(end);
     return brand;
 }
+
+} // namespace
 
 std::string ProcessorBrand()
 {

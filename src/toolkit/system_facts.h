@@ -11,6 +11,3 @@ std::string ComputerName();  // empty when the platform cannot tell
 // The processor's brand string from the CPUID leaves 0x80000002..4; blanks
 // around it stay, the text ends at its first zero byte (48 bytes at most).
 std::string ProcessorBrand();
-
-// Registers EAX, EBX, ECX, EDX of the three leaves, in that order, as text.
-std::string BrandFromRegisters(const std::array<uint32_t, 12>& registers);
