@@ -35,7 +35,7 @@ wk_netns_wine() {
   wk_netns_copies+=("$copy")
   cp -a "$WINEPREFIX/." "$copy/" || return 1
   # Waited for in the background, so that a signal reaches the caller's trap at once.
-  ip netns exec "$name" env WINEPREFIX="$copy" "${variables[@]}" wine "$@" &
+  ip netns exec "$name" env WINEPREFIX="$copy" "${variables[@]}" "$(wk_loader "$1")" "$@" &
   wait $! || status=$?
   wk_netns_stop_copy "$copy"
   return $status

@@ -76,11 +76,16 @@ std::vector<Launch> Session::Launches() const
     return launches;
 }
 
+static BOOL CALLBACK CollectWindow(HWND window, LPARAM list)  // stdcall on 32-bit: no lambda
+{
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
 std::vector<HWND> TopLevelWindows(DWORD processId)
 {
     std::vector<HWND> windows;
-    EnumWindows([](HWND window, LPARAM list) { return ((std::vector<HWND>*)list)->push_back(window), TRUE; },
-                reinterpret_cast<LPARAM>(&windows));
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
     std::erase_if(windows, [&](HWND window) {
         DWORD owner = 0;
         return GetWindowThreadProcessId(window, &owner), owner != processId;

@@ -3,9 +3,48 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cpuid.h>
+#include <cstring>
+
+namespace {
+
+// The brand string of the processor's leaves 0x80000002-4, to its first zero byte.
+std::string ProcessorBrand()
+{
+    unsigned int registers[12] = {};
+    for (unsigned int leaf = 0; leaf < 3; ++leaf)
+        __get_cpuid(0x80000002 + leaf, &registers[leaf * 4], &registers[leaf * 4 + 1], &registers[leaf * 4 + 2],
+                    &registers[leaf * 4 + 3]);
+    const char* brand = reinterpret_cast<const char*>(registers);
+    return std::string(brand, strnlen(brand, sizeof registers));
+}
+
+// Installed memory in whole megabytes as this build is told it, ties to even. The 32-bit build is
+// not large-address aware and is told at most 2,147,483,647 bytes; under Wine on a machine with
+// more than 2 GiB that is also what it gets for the available memory, so only the 64-bit run can
+// tell "available" from "installed".
+std::string InstalledMegabytes()
+{
+#ifdef _WIN64
+    MEMORYSTATUSEX status{sizeof status};
+    GlobalMemoryStatusEx(&status);
+    const float bytes = static_cast<float>(status.ullTotalPhys);
+#else
+    MEMORYSTATUS status{sizeof status};
+    GlobalMemoryStatus(&status);
+    const float bytes = static_cast<float>(static_cast<int32_t>(status.dwTotalPhys));
+#endif
+    return std::to_string(static_cast<long>(std::nearbyint(bytes / 1024.0f / 1024.0f)));
+}
+
+} // namespace
+
+// The workstation listing has two workgroup lines (the last one counts) and an umlaut in the
+// console's code page.
 TEST(MainWindow, HasItsTitleSizeGadgetsAndEighteenMenuEntries)
 {
-    Session session;
+    Session session("Work", "", {{"WK_FAKE_WORKGROUP", "B\xDCRO"}, {"WK_FAKE_EARLIER_WORKGROUP", "FRUEHER"}});
     HWND main = session.Main();
     ASSERT_TRUE(main);
     EXPECT_EQ(TextOf(main), "Wendelkamm f\xFCr NT, Win2000, XP       V4.0 ");
@@ -17,7 +56,7 @@ TEST(MainWindow, HasItsTitleSizeGadgetsAndEighteenMenuEntries)
         {1, "Button 300,135 40x20 Ende"},
         {30, "Button 245,135 50x20 Adapter"},
         {31, "Button 200,135 40x20  Lan"},
-        {2, "ComboBox 140,75 180x20 "},
+        {2, "ComboBox 140,75 180x*"},  // the closed field's height comes from the font
         {3, "SysIPAddress32 20,75 100x20 10.0.0.7"},  // from the ping capture
         {4, "Static 180,57 100x16 Befehlsauswahl"},
         {5, "Static 20,57 100x16 IP Adresse"},
@@ -27,9 +66,9 @@ TEST(MainWindow, HasItsTitleSizeGadgetsAndEighteenMenuEntries)
         {12, "Static 240,12 100x16 Arbeitsgruppe"},
         {7, "Static 10,30 100x16 " + std::string(user)},
         {8, "Static 125,30 100x16 " + std::string(computer)},
-        {9, "Static 240,30 100x16 ARBEITSGRUPPE"},  // from the workstation capture
-        {13, "Static 20,108 300x16 CPU-Name = *"},
-        {14, "Static 20,123 180x16 Memory      =  *"},
+        {9, "Static 240,30 100x16 B\xDCRO"},  // from the workstation capture
+        {13, "Static 20,108 300x16 CPU-Name = " + ProcessorBrand()},
+        {14, "Static 20,123 180x16 Memory      =  " + InstalledMegabytes() + " MB RAM"},
         {15, "Static 20,138 180x16 OS Version = Windows Future"},
         {16, "Static 20,153 180x16 Other   = Service Pack 1"},
     };
@@ -41,6 +80,37 @@ TEST(MainWindow, HasItsTitleSizeGadgetsAndEighteenMenuEntries)
         EXPECT_EQ(actual, expected);
     }
     EXPECT_EQ(SendMessageA(session.Control(2), CB_GETCOUNT, 0, 0), 18);
+    // The opened list: the program asks for 300 pixels with the closed field; the list gets the rest,
+    // rounded down to whole rows.
+    HWND menu = session.Control(2);
+    RECT list{}, field = ScreenRect(menu);
+    SendMessageA(menu, CB_GETDROPPEDCONTROLRECT, 0, (LPARAM)&list);
+    const int rowHeight = static_cast<int>(SendMessageA(menu, CB_GETITEMHEIGHT, 0, 0));
+    const int listAsked = 300 - (field.bottom - field.top);
+    EXPECT_EQ(list.left, field.left);
+    EXPECT_EQ(list.right - list.left, 180);
+    EXPECT_LE(list.bottom - list.top, listAsked);
+    EXPECT_GT(list.bottom - list.top, listAsked - rowHeight) << "rows of " << rowHeight;
+}
+
+// The name and service pack of each Windows version, and the four entries only Windows XP has.
+TEST(MainWindow, NamesTheWindowsItRunsOn)
+{
+    struct Row { const char* version; const char* name; const char* other; LRESULT entries; };
+    const Row rows[] = {
+        {"nt40", "Windows NT 4", "Service Pack 6a", 18},
+        {"win2k", "Windows 2000", "Service Pack 4", 18},
+        {"winxp", "Windows XP", "Service Pack 3", 22},
+        {"win98", "Windows 98", " A ", 18},
+        {"win10", "Windows Future", "", 18},
+    };
+    for (const Row& row : rows) {
+        Session session("Work", row.version);
+        ASSERT_TRUE(session.Main()) << row.version;
+        EXPECT_EQ(TextOf(session.Control(15)), std::string("OS Version = ") + row.name) << row.version;
+        EXPECT_EQ(TextOf(session.Control(16)), std::string("Other   = ") + row.other) << row.version;
+        EXPECT_EQ(SendMessageA(session.Control(2), CB_GETCOUNT, 0, 0), row.entries) << row.version;
+    }
 }
 
 // From start-up on, in a folder with blanks and an ampersand. Wine starts its own msinfo32.exe and

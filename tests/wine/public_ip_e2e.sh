@@ -46,7 +46,7 @@ run() {  # PROGRAM FILTER [VAR=VALUE...]: a bounded Wine run in the client's nam
   local out
   echo "=== $(basename "$1") --gtest_filter=$2"
   out=$(timeout 300 ip netns exec $c env WINEPREFIX="$work/prefix" WK_PAGE_DIR="$work" WK_CLIENT_ADDRESS=$client \
-    WK_PRODUCT_EXE="${WK_PRODUCT_EXE:-}" WK_STAND_IN_DIR="$WK_STAND_IN_DIR" "${@:3}" wine "$1" --gtest_filter="$2" 2>&1)
+    WK_PRODUCT_EXE="${WK_PRODUCT_EXE:-}" WK_STAND_IN_DIR="$WK_STAND_IN_DIR" "${@:3}" "$(wk_loader "$1")" "$1" --gtest_filter="$2" 2>&1)
   local status=$?
   echo "$out"
   [ $status = 0 ] && grep -q '\[  PASSED  \]' <<<"$out" && ! grep -q '\[  SKIPPED \]\|Running 0 tests' <<<"$out" ||

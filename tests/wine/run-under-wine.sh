@@ -5,4 +5,4 @@ source "$(dirname "$0")/wine-env.sh"
 wk_start_display || exit 1
 trap wk_stop_display EXIT
 wk_prepare_prefix
-wine "$@"
+wk_wine "$@"

@@ -1,20 +1,62 @@
 # Sourced by scripts that run Windows programs: the project's Wine prefix (WK_WINEPREFIX,
-# default build/wineprefix; made once) and an X display (DISPLAY, else a private Xvfb).
+# default build/wineprefix), an X display (DISPLAY, else a private Xvfb), and wk_wine, which
+# starts a program with the loader of its own bitness.
 wk_repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 export WINEPREFIX=${WK_WINEPREFIX:-$wk_repo/build/wineprefix} WINEDEBUG=${WINEDEBUG:--all} WINEARCH=win64
+# With wine32 installed, /usr/bin/wine always takes the 32-bit loader, which cannot start
+# anything where the kernel runs no 32-bit code. 64-bit programs go to wine64 directly; Wine
+# derives the 32-bit loader from this name when a 64-bit process starts a 32-bit one.
+wk_wine64=/usr/lib/wine/wine64 wk_wine32=/usr/lib/wine/wine
+export WINELOADER=$wk_wine64
+
+# wk_pe_bits FILE: 32 or 64 from the PE header's machine field; nothing for other files.
+wk_pe_bits() {
+  local offset machine
+  offset=$(od -An -tu4 -j60 -N4 "$1" 2>/dev/null | tr -d ' ') || return 1
+  machine=$(od -An -tx2 -j$((offset + 4)) -N2 "$1" 2>/dev/null | tr -d ' ')
+  case $machine in 8664) echo 64 ;; 014c) echo 32 ;; *) return 1 ;; esac
+}
+
+# wk_loader PROGRAM: the loader for a .exe path by its bitness; anything else (wineboot, reg) is
+# started as 64-bit. wk_wine PROGRAM [ARGS...] runs it.
+wk_loader() {
+  if [ -f "$1" ] && [ "$(wk_pe_bits "$1")" = 32 ]; then echo "$wk_wine32"; else echo "$wk_wine64"; fi
+}
+wk_wine() { "$(wk_loader "$1")" "$@"; }
+
+# What the prefix was made with: a prefix made before wine32 was installed stops every exe
+# ("could not load kernel32.dll"), so any change of Wine's packages makes it anew.
+wk_wine_stamp() {
+  dpkg --print-foreign-architectures | sort
+  dpkg-query -W -f='${Package}:${Architecture} ${Version} ${Status}\n' 'wine*' 'libwine*' 2>/dev/null | sort
+}
+
 wk_prepare_prefix() {
   mkdir -p "$(dirname "$WINEPREFIX")"
   (
     flock 9
-    [ -f "$WINEPREFIX/.wk-ready" ] && exit 0
+    stamp=$(wk_wine_stamp)
+    [ -f "$WINEPREFIX/.wk-ready" ] && [ "$(cat "$WINEPREFIX/.wk-ready")" = "$stamp" ] && exit 0
+    [ -d "$WINEPREFIX" ] && { wineserver -k; wineserver -w; } 2>/dev/null
     rm -rf "$WINEPREFIX"
     # No Mono or Gecko: nothing may be downloaded. Managed=N: without a window manager Wine
-    # would wait ~2 s on every hide or close of a window.
-    WINEDLLOVERRIDES="mscoree,mshtml=d" wine wineboot -i >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-    wineserver -w; touch "$WINEPREFIX/.wk-ready"
+    # would wait ~2 s on every hide or close of a window. No debugger dialog after a crash:
+    # it would block a test run until its time-out.
+    WINEDLLOVERRIDES="mscoree,mshtml=d" wk_wine wineboot -i >/dev/null 2>&1
+    wk_wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    wk_wine reg add 'HKCU\Software\Wine\DllOverrides' /v winedbg.exe /d '' /f >/dev/null 2>&1
+    wineserver -w
+    [ -f "$WINEPREFIX/system.reg" ] || { echo "could not make the Wine prefix $WINEPREFIX" >&2; exit 1; }
+    echo "$stamp" >"$WINEPREFIX/.wk-ready"
   ) 9>"$WINEPREFIX.lock"
 }
+
+# wk_runs_32bit PROGRAM.exe [ARGS...]: whether this kernel runs 32-bit Windows programs, found
+# out by running one (a 32-bit program of ours that ends at once with status 0).
+wk_runs_32bit() {
+  [ -x "$wk_wine32" ] && timeout 120 "$wk_wine32" "$@" >/dev/null 2>&1
+}
+
 wk_start_display() {
   [ -n "${DISPLAY:-}" ] && return 0
   local number
@@ -23,7 +65,12 @@ wk_start_display() {
     Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 & WK_XVFB_PID=$!
     export DISPLAY=":$number"
     for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$number" ] && return 0; sleep 0.1; done
+    kill "$WK_XVFB_PID" 2>/dev/null; WK_XVFB_PID=; unset DISPLAY
   done
   echo "could not start Xvfb" >&2; return 1
 }
-wk_stop_display() { [ -n "${WK_XVFB_PID:-}" ] && kill "$WK_XVFB_PID" 2>/dev/null; WK_XVFB_PID=; }
+wk_stop_display() {
+  if [ -n "${WK_XVFB_PID:-}" ]; then kill "$WK_XVFB_PID" 2>/dev/null; wait "$WK_XVFB_PID" 2>/dev/null; fi
+  WK_XVFB_PID=
+  return 0
+}
