@@ -8,6 +8,8 @@
 #include "toolkit/text.h"
 #include "toolkit/text_file.h"
 
+#include <windows.h>
+
 namespace {
 
 // The hidden command has ended, but give the redirection a moment to be
@@ -36,6 +38,11 @@ void ReadWorkgroup()
     ReadCapture(appState.WorkstationCapturePath, [](const std::string& line) {
         WorkgroupFromLine(line, appState.WorkgroupName);
     });
+    // net writes in the console's OEM code page (850 on German Windows):
+    // "BÜRO" arrives as 42 9A 52 4F and is shown in the labels' ANSI code page.
+    std::string& name = appState.WorkgroupName;
+    if (!name.empty())
+        OemToCharBuffA(name.data(), name.data(), static_cast<DWORD>(name.size()));
 }
 
 void ReadOwnAddress()

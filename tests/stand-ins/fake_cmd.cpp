@@ -1,6 +1,7 @@
 // Stands in for cmd.exe and the other programs the menu starts. Appends "launch\t<tick>\t<show
 // or -1>\t<folder>\t<module>\t<command line>" to WK_LAUNCH_LOG and, after WK_FAKE_DELAY_MS, "ended\t<tick>".
-// "... > FILE" gets German console output of net config workstation (workgroup WK_FAKE_WORKGROUP), ping
+// "... > FILE" gets German console output of net config workstation (workgroup WK_FAKE_WORKGROUP, after
+// a line for WK_FAKE_EARLIER_WORKGROUP if set; both given in ANSI, written in the OEM code page), ping
 // (address WK_FAKE_ADDRESS) or net session; "more < FILE" logs "paged\t<file>\t<content>" and, with
 // "& del", deletes the file.
 #include <windows.h>
@@ -25,14 +26,25 @@ static void Append(const std::string& path, const std::string& text)
     CloseHandle(file);
 }
 
+// As a console program writes it: in the OEM code page.
+static std::string Oem(std::string text)
+{
+    if (!text.empty())
+        CharToOemBuffA(text.data(), text.data(), static_cast<DWORD>(text.size()));
+    return text;
+}
+
 // In the console's OEM code page: 0x84 is a-umlaut, 0x81 u-umlaut.
 static std::string CaptureOutput(const std::string& command)
 {
-    const std::string group = Setting("WK_FAKE_WORKGROUP", "ARBEITSGRUPPE");
+    const std::string group = Oem(Setting("WK_FAKE_WORKGROUP", "ARBEITSGRUPPE"));
+    const std::string earlier = Oem(Setting("WK_FAKE_EARLIER_WORKGROUP", ""));
     const std::string ip = Setting("WK_FAKE_ADDRESS", "10.0.0.7");
     if (command.find("Net config workstation") != std::string::npos)
         return "Computername                              \\\\WKTEST\r\nBenutzername                              "
-               "tester\r\n\r\nArbeitsstationsdom\x84ne                     " + group + "\r\n"
+               "tester\r\n\r\n" + (earlier.empty() ? "" : "Arbeitsstationsdom\x84ne                     " + earlier +
+               "\r\nSoftware-Version                          Windows 2002\r\n") +
+               "Arbeitsstationsdom\x84ne                     " + group + "\r\n"
                "DNS-Name der Arbeitsstationsdom\x84ne        (null)\r\nAnmeldedom\x84ne                             "
                "WKTEST\r\n\r\nDer Befehl wurde erfolgreich ausgef\x81hrt.\r\n\r\n";
     if (command.find("Ping -n 1") != std::string::npos)
