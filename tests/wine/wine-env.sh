@@ -3,11 +3,17 @@
 # starts a program with the loader of its own bitness.
 wk_repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 export WINEPREFIX=${WK_WINEPREFIX:-$wk_repo/build/wineprefix} WINEDEBUG=${WINEDEBUG:--all} WINEARCH=win64
-# With wine32 installed, /usr/bin/wine always takes the 32-bit loader, which cannot start
-# anything where the kernel runs no 32-bit code. 64-bit programs go to wine64 directly; Wine
-# derives the 32-bit loader from this name when a 64-bit process starts a 32-bit one.
-wk_wine64=/usr/lib/wine/wine64 wk_wine32=/usr/lib/wine/wine
-export WINELOADER=$wk_wine64
+# With wine32 installed, Debian's /usr/bin/wine always takes the 32-bit loader, which cannot
+# start anything where the kernel runs no 32-bit code. 64-bit programs go to wine64 directly;
+# Wine derives the 32-bit loader from this name when a 64-bit process starts a 32-bit one.
+# Another wine on PATH (a build of one's own) is used as it is.
+wk_path_wine=$(command -v wine 2>/dev/null || true)
+if [ -z "$wk_path_wine" ] || [ "$wk_path_wine" = /usr/bin/wine ]; then
+  wk_wine64=/usr/lib/wine/wine64 wk_wine32=/usr/lib/wine/wine
+  export WINELOADER=$wk_wine64
+else
+  wk_wine64=$wk_path_wine wk_wine32=$wk_path_wine
+fi
 
 # wk_pe_bits FILE: 32 or 64 from the PE header's machine field; nothing for other files.
 wk_pe_bits() {
