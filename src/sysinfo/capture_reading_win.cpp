@@ -38,11 +38,20 @@ void ReadWorkgroup()
     });
 }
 
+bool ReadPingCapture()
+{
+    bool overIpv6 = false;
+    ReadCapture(appState.PingCapturePath, [&overIpv6](const std::string& line) {
+        const PingBracket bracket = OwnAddressFromLine(line, appState.OwnAddressText);
+        if (bracket != PingBracket::None)
+            overIpv6 = bracket == PingBracket::Ipv6;
+    });
+    return overIpv6;
+}
+
 void ReadOwnAddress()
 {
-    ReadCapture(appState.PingCapturePath, [](const std::string& line) {
-        OwnAddressFromLine(line, appState.OwnAddressText);
-    });
+    ReadPingCapture();
     ShowAddressInIpField(appState.OwnAddressText);
 }
 
