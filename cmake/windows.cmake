@@ -26,10 +26,21 @@ if(WK_BITS EQUAL 64)
 endif()
 
 if(NOT WK_WINE_TESTS)
-  # The shipped program: one self-contained GUI exe.
-  add_executable(wendelkamm WIN32 src/app/main_win.cpp src/app/wendelkamm.rc)
+  # The shipped program: one self-contained GUI exe. It throws nothing and
+  # runs one thread, so it is built without exceptions, run-time type
+  # information and thread-safe statics (their guard pulls in the whole
+  # exception runtime); lean_runtime_win.cpp stands in for the library's
+  # throwing helpers. The test programs keep the full runtime.
+  target_compile_options(wk_win PUBLIC -fno-exceptions -fno-rtti -fno-threadsafe-statics)
+  if(WK_BITS EQUAL 32)
+    # 32-bit Windows unwinds by the frame chain; the DWARF tables (.eh_frame)
+    # would serve only exceptions. 64-bit Windows needs its unwind tables.
+    target_compile_options(wk_win PUBLIC -fno-asynchronous-unwind-tables)
+  endif()
+  add_executable(wendelkamm WIN32 src/app/main_win.cpp src/app/lean_runtime_win.cpp src/app/wendelkamm.rc)
   target_link_libraries(wendelkamm PRIVATE wk_win)
-  target_link_options(wendelkamm PRIVATE -s)
+  # No link time in the header: the same commit builds the same bytes.
+  target_link_options(wendelkamm PRIVATE -s -Wl,--no-insert-timestamp)
   target_compile_options(wendelkamm PRIVATE -Os)
 
   find_program(WK_OBJDUMP NAMES ${CMAKE_CXX_COMPILER_TARGET}-objdump objdump

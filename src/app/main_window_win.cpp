@@ -6,8 +6,8 @@
 #include "app/gadget_ids.h"
 #include "app/info_link.h"
 #include "app/program_end.h"
+#include "app/startup.h"
 #include "lan/lan_window.h"
-#include "sysinfo/capture_reading.h"
 #include "sysinfo/windows_version.h"
 #include "toolkit/gadget.h"
 #include "toolkit/system_facts.h"
@@ -35,7 +35,7 @@ void BuildMainWindow()
 
     IpFieldCreate(GadgetIpField, 20, 75, 100, 20);
     GadgetSetState(GadgetIpField, static_cast<int32_t>(PackAddress(appState.AddressNumbers)));
-    ReadOwnAddress();
+    ReadStartAddress();
 
     LabelCreate(4, 180, 57, 100, 16, "Befehlsauswahl", centred);
     LabelCreate(5, 20, 57, 100, 16, "IP Adresse", centred);

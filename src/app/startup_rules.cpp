@@ -28,6 +28,11 @@ std::string PingCaptureParameters(std::string_view computerName, std::string_vie
     return " /c Ping -n 1 " + Quoted(computerName) + " > " + Quoted(capturePath);
 }
 
+std::string PingIpv4CaptureParameters(std::string_view computerName, std::string_view capturePath)
+{
+    return " /c Ping -4 -n 1 " + Quoted(computerName) + " > " + Quoted(capturePath);
+}
+
 int32_t MegabytesFromBytes(float bytes)
 {
     // nearbyint rounds in the default mode: to nearest, ties to even.

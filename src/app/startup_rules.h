@@ -22,6 +22,9 @@ CapturePaths CapturePathsFor(std::string_view startFolder);
 // nor start anything else.
 std::string WorkstationCaptureParameters(std::string_view capturePath);
 std::string PingCaptureParameters(std::string_view computerName, std::string_view capturePath);
+// The same ping for IPv4 only ("-4", Vista and later), for when the first
+// one answered over IPv6. Older pings do not know "-4".
+std::string PingIpv4CaptureParameters(std::string_view computerName, std::string_view capturePath);
 
 // Installed memory in whole megabytes: the byte count held as a single
 // precision float, divided by 1024 twice, rounded to nearest, halves to even.

@@ -80,3 +80,14 @@ void StartUp(HINSTANCE instance)
     appState.WindowsName = WindowsName();
     ReadWorkgroup();
 }
+
+void ReadStartAddress()
+{
+    // Vista and later answer a ping of the own name over IPv6.
+    if (ReadPingCapture()) {
+        LaunchProgram("cmd", PingIpv4CaptureParameters(appState.StartComputerName, appState.PingCapturePath), "",
+                      RunWait | RunHidden);
+        ReadPingCapture();
+    }
+    ShowAddressInIpField(appState.OwnAddressText);
+}

@@ -28,15 +28,18 @@ bool WorkgroupFromLine(std::string_view line, std::string& workgroup)
     return false;
 }
 
-bool OwnAddressFromLine(std::string_view line, std::string& address)
+PingBracket OwnAddressFromLine(std::string_view line, std::string& address)
 {
     const std::string compact = RemoveAll(line, " ");
     const int open = FindText(compact, "[", 1);
     const int close = FindText(compact, "]", 1);
     if (open == 0)
-        return false;
+        return PingBracket::None;
     address = MidText(compact, open + 1, close - open - 1);
-    return true;
+    if (address.find(':') == std::string::npos)
+        return PingBracket::Ipv4;
+    address.clear();
+    return PingBracket::Ipv6;
 }
 
 std::string UnscrambleCaption(const ScrambledCaption& stored)

@@ -11,10 +11,15 @@
 // returns true; other lines return false and leave it alone.
 bool WorkgroupFromLine(std::string_view line, std::string& workgroup);
 
+// What a line of a ping of the own computer name says about its address.
+enum class PingBracket { None, Ipv4, Ipv6 };
+
 // A ping line holding "[": sets `address` to the text between the first "["
 // and the first "]" of the line with its blanks removed (empty when "]" is
-// missing or comes first) and returns true.
-bool OwnAddressFromLine(std::string_view line, std::string& address);
+// missing or comes first). Vista and later answer over IPv6 ("[fe80::1%11]",
+// "[::1]", "[2a02:...]"): a text holding a colon is never an IPv4 address,
+// so `address` becomes empty and the answer is Ipv6. Other lines: None.
+PingBracket OwnAddressFromLine(std::string_view line, std::string& address);
 
 // The InfoLink caption is kept scrambled in the program: 15 one-character
 // texts with their terminating zero, each character code plus 33 (mod 256).

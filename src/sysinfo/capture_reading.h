@@ -5,8 +5,11 @@
 
 // Fills WorkgroupName from the workstation capture, then deletes it.
 void ReadWorkgroup();
-// Fills OwnAddressText from the ping capture (deleted after its first read)
-// and puts that address into the IP field.
+// Fills OwnAddressText from the ping capture and deletes the capture; true
+// when the capture named the computer by an IPv6 address (left empty).
+bool ReadPingCapture();
+// ReadPingCapture, then puts OwnAddressText into the IP field. Once the
+// capture is gone, the field gets the address read before.
 void ReadOwnAddress();
 // Rebuilds InfoLinkCaption from its scrambled form.
 void BuildInfoLinkCaption();

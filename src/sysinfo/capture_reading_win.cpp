@@ -45,11 +45,20 @@ void ReadWorkgroup()
         OemToCharBuffA(name.data(), name.data(), static_cast<DWORD>(name.size()));
 }
 
+bool ReadPingCapture()
+{
+    bool overIpv6 = false;
+    ReadCapture(appState.PingCapturePath, [&overIpv6](const std::string& line) {
+        const PingBracket bracket = OwnAddressFromLine(line, appState.OwnAddressText);
+        if (bracket != PingBracket::None)
+            overIpv6 = bracket == PingBracket::Ipv6;
+    });
+    return overIpv6;
+}
+
 void ReadOwnAddress()
 {
-    ReadCapture(appState.PingCapturePath, [](const std::string& line) {
-        OwnAddressFromLine(line, appState.OwnAddressText);
-    });
+    ReadPingCapture();
     ShowAddressInIpField(appState.OwnAddressText);
 }
 

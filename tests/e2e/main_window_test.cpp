@@ -194,6 +194,29 @@ TEST(CommandMenu, AddressEntriesRefuseTheZeroAddressEigeneIpPutsTheOwnBackAndEnd
     EXPECT_EQ(session.WaitForExit(10000), 0u);
 }
 
+// Vista and later answer the start-up ping over IPv6: the same ping once more with -4 into the same
+// capture, hidden and waited for, gives the field its IPv4 address; one that names none gives 0.0.0.0.
+// (An IPv4 answer, as in every other test here, makes exactly one ping.)
+TEST(StartUp, PingAnsweredOverIpv6IsAskedOnceMoreOverIpv4)
+{
+    const std::pair<const char*, const char*> cases[] = {  // the two answers -> the field
+        {"2a02:2454:95ac:1600:b95:6f1f:d2dc:9710", "10.1.2.3"}, {"fe80::1c2b:4d5e:6f70:8192%11", "::1"}};
+    for (const auto& [ipv6, ipv4] : cases) {
+        Session session("Work", "", {{"WK_FAKE_ADDRESS6", ipv6}, {"WK_FAKE_ADDRESS", ipv4}});
+        ASSERT_TRUE(session.Main());
+        EXPECT_EQ(TextOf(session.Control(3)), ipv4 == std::string("::1") ? "0.0.0.0" : ipv4) << ipv6;
+        const std::string ping = " \"" + TextOf(session.Control(8)) + "\" > \"" + session.startFolder + "\\123.txt\"";
+        const std::vector<Launch> launches = session.Launches();
+        ASSERT_EQ(launches.size(), 3u) << ipv6;
+        EXPECT_TRUE(launches[1].commandLine.ends_with(" /c Ping -n 1" + ping)) << launches[1].commandLine;
+        EXPECT_TRUE(launches[2].commandLine.ends_with(" /c Ping -4 -n 1" + ping)) << launches[2].commandLine;
+        EXPECT_EQ(launches[2].show, SW_HIDE);
+        EXPECT_GE(launches[2].tick, launches[1].endTick);
+        EXPECT_NE(launches[2].endTick, 0u) << "the window came before the second ping ended";
+        EXPECT_EQ(GetFileAttributesA((session.startFolder + "\\123.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+    }
+}
+
 TEST(MainWindow, TabAndShiftTabWalkTheTabStopsAndWrapAndTheCloseBoxEndsWithCodeZero)
 {
     Session session;

@@ -32,13 +32,35 @@ TEST(CaptureParsing, WorkgroupAndOwnAddressFromTheLastMatchingLineAndTheCaption)
     for (const Case& c : cases) {
         std::string found = c.start;
         for (const std::string& line : c.lines)
-            c.workgroup ? WorkgroupFromLine(line, found) : OwnAddressFromLine(line, found);
+            c.workgroup ? void(WorkgroupFromLine(line, found)) : void(OwnAddressFromLine(line, found));
         EXPECT_EQ(found, c.expected) << c.lines.front();
     }
     constexpr ScrambledCaption stored = ScrambleCaption("\xF0\xE0 abcdefghijkl");
     EXPECT_EQ(std::make_pair(stored[0], stored[1]), std::make_pair('\x11', '\0'));  // +33 wraps mod 256
     EXPECT_EQ(UnscrambleCaption(stored), "\xF0\xE0 abcdefghijkl");
     EXPECT_EQ(UnscrambleCaption(storedInfoLinkCaption), "Wendelkamm V4.0");
+}
+
+// Vista and later answer a ping of the own name over IPv6; such a bracket must
+// neither be read as an address ("2a02:..." once gave 2.0.0.0) nor keep an old one.
+TEST(CaptureParsing, PingBracketHoldingAColonIsIpv6AndNeverAnAddress)
+{
+    struct Case { const char* line; PingBracket bracket; const char* address; };
+    const Case cases[] = {
+        {"Pinging PC [fe80::1c2b:4d5e:6f70:8192%11] with 32 bytes of data:", PingBracket::Ipv6, ""},
+        {"Ping wird ausgef\x81hrt f\x81r PC [::1] mit 32 Bytes Daten:", PingBracket::Ipv6, ""},
+        {"Pinging PC [2a02:2454:95ac:1600:b95:6f1f:d2dc:9710] with 32 bytes of data:", PingBracket::Ipv6, ""},
+        {"Pinging PC [::ffff:10.0.0.7] with 32 bytes of data:", PingBracket::Ipv6, ""},
+        {"Ping PC [10.0.0.7] mit 32 Bytes Daten:", PingBracket::Ipv4, "10.0.0.7"},
+        {"Antwort von fe80::1%11: Zeit<1ms", PingBracket::None, "old"},
+        {"Ping request could not find host PC. Please check the name and try again.", PingBracket::None, "old"},
+    };
+    for (const Case& c : cases) {
+        std::string address = "old";
+        EXPECT_EQ(OwnAddressFromLine(c.line, address), c.bracket) << c.line;
+        EXPECT_EQ(address, c.address) << c.line;
+    }
+    EXPECT_EQ(AddressNumbersFromText(""), (std::array<int32_t, 4>{0, 0, 0, 0}));  // the field then shows 0.0.0.0
 }
 
 TEST(PublicAddressFromPage, FromIpKeyOrFourthCharacterToFirstTagOverABlankBuffer)
@@ -85,6 +107,7 @@ TEST(StartUp, MemoryWindowsVersionAndCaptureCommandLines)
          " /c Net config workstation > \"C:\\W & C\\2345.txt\""},
         {PingCaptureParameters("PC&1", "C:\\W\\123.txt"), " /c Ping -n 1 \"PC&1\" > \"C:\\W\\123.txt\""},
         {PingCaptureParameters("A\"B", "x"), " /c Ping -n 1 \"AB\" > \"x\""},  // a stray quote is dropped
+        {PingIpv4CaptureParameters("PC&1", "C:\\W\\123.txt"), " /c Ping -4 -n 1 \"PC&1\" > \"C:\\W\\123.txt\""},
         {SessionCaptureParameters("C:\\W & C\\bes.txt"), " /c net session > \"C:\\W & C\\bes.txt\""},
         {SessionViewerParameters("C:\\W\\bes.txt"), " /K more < \"C:\\W\\bes.txt\" & del \"C:\\W\\bes.txt\""},
     };

@@ -2,7 +2,8 @@
 // or -1>\t<folder>\t<module>\t<command line>" to WK_LAUNCH_LOG and, after WK_FAKE_DELAY_MS, "ended\t<tick>".
 // "... > FILE" gets German console output of net config workstation (workgroup WK_FAKE_WORKGROUP, after
 // a line for WK_FAKE_EARLIER_WORKGROUP if set; both given in ANSI, written in the OEM code page), ping
-// (address WK_FAKE_ADDRESS) or net session; "more < FILE" logs "paged\t<file>\t<content>" and, with
+// (address WK_FAKE_ADDRESS; with WK_FAKE_ADDRESS6 set, a ping without -4 answers over that IPv6 address
+// as Vista and later do) or net session; "more < FILE" logs "paged\t<file>\t<content>" and, with
 // "& del", deletes the file.
 #include <windows.h>
 
@@ -47,7 +48,11 @@ static std::string CaptureOutput(const std::string& command)
                "Arbeitsstationsdom\x84ne                     " + group + "\r\n"
                "DNS-Name der Arbeitsstationsdom\x84ne        (null)\r\nAnmeldedom\x84ne                             "
                "WKTEST\r\n\r\nDer Befehl wurde erfolgreich ausgef\x81hrt.\r\n\r\n";
-    if (command.find("Ping -n 1") != std::string::npos)
+    const std::string ip6 = Setting("WK_FAKE_ADDRESS6", "");
+    if (command.find("Ping -n 1") != std::string::npos && !ip6.empty())
+        return "\r\nPing wird ausgef\x81hrt f\x81r WKTEST [" + ip6 + "] mit 32 Bytes Daten:\r\n"
+               "Antwort von " + ip6 + ": Zeit<1ms\r\n\r\nPing-Statistik f\x81r " + ip6 + ":\r\n";
+    if (command.find("Ping -n 1") != std::string::npos || command.find("Ping -4 -n 1") != std::string::npos)
         return "\r\nPing wird ausgef\x81hrt f\x81r WKTEST [" + ip + "] mit 32 Bytes Daten:\r\n\r\n"
                "Antwort von " + ip + ": Bytes=32 Zeit<1ms TTL=128\r\n\r\nPing-Statistik f\x81r " + ip + ":\r\n";
     if (command.find("net session") != std::string::npos)

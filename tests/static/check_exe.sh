@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Checks wendelkamm.exe: GUI subsystem, only system DLLs, the PE security flags, and exactly the
-# checked-in list of imported functions. Usage: check_exe.sh EXE OBJDUMP BITS IMPORT_LIST
+# Checks wendelkamm.exe: GUI subsystem, only system DLLs, the PE security flags, the size budget and
+# exactly the checked-in list of imported functions. Usage: check_exe.sh EXE OBJDUMP BITS IMPORT_LIST
 set -u
 exe=$1 objdump=$2 bits=$3 expected=$4 failed=0
 fail() { echo "FAIL: $*"; failed=1; }
@@ -13,6 +13,9 @@ flags=$((16#${flags:-0}))
 (( flags & 0x40 )) || fail "DYNAMIC_BASE missing"
 (( flags & 0x100 )) || fail "NX_COMPAT missing"
 [ "$bits" != 64 ] || (( flags & 0x20 )) || fail "HIGH_ENTROPY_VA missing"
+# A small download that starts at once from a floppy or a slow share: at most 128 KiB.
+size=$(stat -c %s "$exe")
+(( size <= 131072 )) || fail "$size bytes, more than the 131072 (128 KiB) allowed"
 # "DLL!function" per line, sorted; scripts/update-imports takes the "+" lines of the diff.
 actual=$(awk '/^[[:space:]]*DLL Name:/ { dll = $3; next }
   /^[[:space:]]*vma:/ { next }
@@ -22,5 +25,5 @@ if ! difference=$(diff -u "$expected" <(echo "$actual")); then
   fail "imported functions differ from $(basename "$expected") (scripts/update-imports refreshes it after review):"
   echo "$difference"
 fi
-[ $failed = 0 ] && echo "ok: $(basename "$exe") ($bits-bit): GUI, system DLLs, PE flags, $(wc -l <<<"$actual") imports"
+[ $failed = 0 ] && echo "ok: $(basename "$exe") ($bits-bit): GUI, system DLLs, PE flags, $size bytes, $(wc -l <<<"$actual") imports"
 exit $failed
