@@ -73,7 +73,8 @@ StartupWatch::StartupWatch(int number, Subject subject, bool watchChildren)
                                                            : standIns + "/" + name;
     exe_ = root_ + "prog\\" + name;
     CopyFileA(WindowsPathOf(source).c_str(), exe_.c_str(), FALSE);
-    CopyFileA(WindowsPathOf(standIns + "/fake_cmd.exe").c_str(), (root_ + "prog\\cmd.exe").c_str(), FALSE);
+    // The stand-in plays the system's cmd.exe, where the program and its twins look for it.
+    PlaceStandIns();
     // The process number repeats from one Wine session to the next, and so
     // does the folder: start with empty logs.
     DeleteFileA((root_ + "launches.log").c_str());

@@ -88,6 +88,22 @@ foreach(stand_in_source ${WK_STAND_INS})
   target_link_libraries(${stand_in_name} PRIVATE ${WK_TEST_LIBS})
 endforeach()
 
+# The recorder DLL that the end-to-end tests plant beside the exe, for each
+# processor: planted64.dll, planted32.dll.
+set(WK_PLANTED_SOURCE ${CMAKE_SOURCE_DIR}/tests/stand-ins/planted/recorder_dll.cpp)
+foreach(bits 64 32)
+  if(bits EQUAL 64)
+    set(planted_compiler ${CMAKE_CXX_COMPILER})
+  else()
+    set(planted_compiler i686-w64-mingw32-g++-win32)
+  endif()
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/planted${bits}.dll
+    COMMAND ${planted_compiler} -shared -static -Os -s -o ${CMAKE_BINARY_DIR}/planted${bits}.dll
+            ${WK_PLANTED_SOURCE}
+    DEPENDS ${WK_PLANTED_SOURCE} VERBATIM)
+endforeach()
+add_custom_target(planted_dlls ALL DEPENDS ${CMAKE_BINARY_DIR}/planted64.dll ${CMAKE_BINARY_DIR}/planted32.dll)
+
 file(GLOB WK_WINE_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*.cpp)
 add_executable(wine_tests ${WK_WINE_TEST_SOURCES})
 target_link_libraries(wine_tests PRIVATE wk_win gtest_main ${WK_TEST_LIBS})

@@ -64,8 +64,21 @@ struct Launch {
     std::string folder, module, commandLine;
 };
 
-// One run of wendelkamm.exe from a fresh C:\wk-e2e\<n>\prog\ with fake_cmd.exe as every program the menu
-// starts, and a start folder beside it. windowsVersion ("winxp", ...) goes to Wine's AppDefaults.
+// fake_cmd.exe as cmd.exe, winver.exe, control.exe, msconfig.exe, msinfo32.exe and hh.exe in the prefix's
+// system folders (system32, and syswow64 for a 32-bit exe) and as the Windows folder's hh.exe, once per
+// run, with Wine told to start them instead of its own built-ins (the prefix's DllOverrides: Wine takes
+// a child's WINEDLLOVERRIDES from its own start, not from the parent). The override ends with the run.
+void PlaceStandIns();
+// Turns that override on or off while the run goes on; off, Wine starts its own programs.
+void StandInOverrides(bool on);
+// The system folder of the exe under test as Wine names it to that exe.
+std::string ProductSystemFolder();
+
+// One run of wendelkamm.exe from a fresh C:\wk-e2e\<n>\prog\, with fake_cmd.exe playing every program in
+// the system folders and recorders planted beside the exe (fake_cmd.exe as cmd.exe, net.exe, ping.exe,
+// ...; the recorder DLL as comctl32.dll, wininet.dll, ...), and a start folder beside it. windowsVersion
+// ("winxp", ...) goes to Wine's AppDefaults, and so does the order that makes the exe prefer DLLs
+// beside it (as Windows does for these) to Wine's own.
 class Session {
 public:
     explicit Session(const std::string& startFolderName = "Work", const std::string& windowsVersion = "",
@@ -92,6 +105,8 @@ public:
                                                                  : (GetExitCodeProcess(info_.hProcess, &code), code);
     }
     std::vector<Launch> Launches() const;
+    // What the recorders planted beside the exe logged: their launches and loads, one per line.
+    std::string Planted() const;
     std::string programFolder, startFolder, logPath;
 
 private:
