@@ -41,31 +41,48 @@ bool ProductIs32Bit()
 
 } // namespace
 
-const char* const standInNames[] = {"cmd.exe", "winver.exe", "control.exe", "msconfig.exe", "msinfo32.exe", "hh.exe"};
-const char wineOverrides[] = "Software\\Wine\\DllOverrides";
+namespace {
 
-void StandInOverrides(bool on)
+const char* const standInNames[] = {"cmd.exe", "winver.exe", "control.exe", "msconfig.exe", "msinfo32.exe", "hh.exe"};
+
+std::vector<std::string> StandInPaths()
 {
+    std::vector<std::string> paths{"C:\\windows\\hh.exe"};
+    for (const char* folder : {"C:\\windows\\system32\\", "C:\\windows\\syswow64\\"})
+        for (const char* name : standInNames)
+            paths.push_back(folder + std::string(name));
+    return paths;
+}
+
+} // namespace
+
+void UseStandIns(bool on)
+{
+    const std::string standIn = WindowsPathOf(Environment("WK_STAND_IN_DIR") + "/fake_cmd.exe");
+    for (const std::string& path : StandInPaths()) {
+        const std::string wines = path + ".wk-wine";  // Wine's own file, where it had one
+        if (!on) {
+            if (!CopyFileA(wines.c_str(), path.c_str(), FALSE))
+                DeleteFileA(path.c_str());
+            continue;
+        }
+        if (GetFileAttributesA(wines.c_str()) == INVALID_FILE_ATTRIBUTES)
+            CopyFileA(path.c_str(), wines.c_str(), TRUE);
+        CopyFileA(standIn.c_str(), path.c_str(), FALSE);
+    }
     for (const char* name : standInNames)
-        on ? RegSetKeyValueA(HKEY_CURRENT_USER, wineOverrides, name, REG_SZ, "native", 7)
-           : RegDeleteKeyValueA(HKEY_CURRENT_USER, wineOverrides, name);
+        on ? RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Wine\\DllOverrides", name, REG_SZ, "native", 7)
+           : RegDeleteKeyValueA(HKEY_CURRENT_USER, "Software\\Wine\\DllOverrides", name);
 }
 
 void PlaceStandIns()
 {
     static struct Placed {
         bool done = false;
-        ~Placed() { done ? StandInOverrides(false) : void(); }
+        ~Placed() { done ? UseStandIns(false) : void(); }
     } placed;
-    if (placed.done)
-        return;
-    const std::string standIn = WindowsPathOf(Environment("WK_STAND_IN_DIR") + "/fake_cmd.exe");
-    for (const char* folder : {"C:\\windows\\system32\\", "C:\\windows\\syswow64\\"})
-        for (const char* name : standInNames)
-            CopyFileA(standIn.c_str(), (folder + std::string(name)).c_str(), FALSE);
-    CopyFileA(standIn.c_str(), "C:\\windows\\hh.exe", FALSE);
-    StandInOverrides(true);
-    placed.done = true;
+    if (!placed.done)
+        UseStandIns(true), placed.done = true;
 }
 
 std::string ProductSystemFolder()

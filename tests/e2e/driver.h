@@ -67,11 +67,13 @@ struct Launch {
 // fake_cmd.exe as cmd.exe, winver.exe, control.exe, msconfig.exe, msinfo32.exe and hh.exe in the prefix's
 // system folders (system32, and syswow64 for a 32-bit exe) and as the Windows folder's hh.exe, once per
 // run, with Wine told to start them instead of its own built-ins (the prefix's DllOverrides: Wine takes
-// a child's WINEDLLOVERRIDES from its own start, not from the parent). The override ends with the run.
+// a child's WINEDLLOVERRIDES from its own start, not from the parent). At the end of the run Wine's own
+// files and settings come back.
 void PlaceStandIns();
-// Turns that override on or off while the run goes on; off, Wine starts its own programs.
-void StandInOverrides(bool on);
-// The system folder of the exe under test as Wine names it to that exe.
+// Puts the stand-ins in place, or Wine's own programs back, while the run goes on.
+void UseStandIns(bool on);
+// Where the programs of the exe's system folder lie: C:\windows\system32, or syswow64 for a 32-bit exe,
+// whose system32 (so GetSystemDirectoryA names it) is redirected there.
 std::string ProductSystemFolder();
 
 // One run of wendelkamm.exe from a fresh C:\wk-e2e\<n>\prog\, with fake_cmd.exe playing every program in

@@ -95,7 +95,7 @@ TEST(CommandMenu, EveryLaunchHasItsProgramParametersShowStateAndFolder)
         EXPECT_STRCASEEQ(launch.module.c_str(), (folder + "\\" + row.program).c_str());
         EXPECT_TRUE(launch.commandLine.ends_with(row.parameters)) << launch.commandLine;
         EXPECT_EQ(launch.show, row.show) << launch.commandLine;
-        EXPECT_STRCASEEQ(launch.folder.c_str(), system.c_str());
+        EXPECT_STRCASEEQ(launch.folder.c_str(), "C:\\windows\\system32");
         if (index > 0 && launches[index - 1].show == SW_HIDE)  // hidden ones are waited for
             EXPECT_GE(launch.tick, launches[index - 1].endTick) << launch.commandLine;
     }
@@ -112,10 +112,11 @@ TEST(CommandMenu, EveryLaunchHasItsProgramParametersShowStateAndFolder)
 // start-up captures run the system's tools, not the net.exe and ping.exe planted beside the exe.
 TEST(CommandMenu, SystemCmdAtStartUpFindsTheSystemToolsNotThosePlantedBesideTheExe)
 {
-    StandInOverrides(false);
+    PlaceStandIns();
+    UseStandIns(false);
     Session session;
     const bool drawn = session.Main() != nullptr;
-    StandInOverrides(true);
+    UseStandIns(true);
     ASSERT_TRUE(drawn);
     EXPECT_EQ(session.Launches().size(), 0u) << "a stand-in ran";
     EXPECT_EQ(session.Planted(), "");
