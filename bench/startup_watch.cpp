@@ -235,6 +235,14 @@ void StartupWatch::WaitForChildren()
 void StartupWatch::ReadChildTimes()
 {
     for (WatchedChild& child : times_.children) {
+        // A child that ended before any list showed its name: its image tells.
+        char image[MAX_PATH] = {};
+        DWORD size = MAX_PATH;
+        if (child.name.empty() && child.handle && QueryFullProcessImageNameA(child.handle, 0, image, &size)) {
+            const std::string path(image, size);
+            child.name = path.substr(path.find_last_of('\\') + 1);
+            CharLowerA(child.name.data());
+        }
         FILETIME created, exited, kernel, user;
         if (!child.handle || !GetProcessTimes(child.handle, &created, &exited, &kernel, &user))
             continue;
