@@ -73,7 +73,8 @@ StartupWatch::StartupWatch(int number, Subject subject, bool watchChildren)
                                                            : standIns + "/" + name;
     exe_ = root_ + "prog\\" + name;
     CopyFileA(WindowsPathOf(source).c_str(), exe_.c_str(), FALSE);
-    CopyFileA(WindowsPathOf(standIns + "/fake_cmd.exe").c_str(), (root_ + "prog\\cmd.exe").c_str(), FALSE);
+    // The stand-in plays the system's cmd.exe, where the program and its twins look for it.
+    PlaceStandIns();
     // The process number repeats from one Wine session to the next, and so
     // does the folder: start with empty logs.
     DeleteFileA((root_ + "launches.log").c_str());
@@ -234,6 +235,14 @@ void StartupWatch::WaitForChildren()
 void StartupWatch::ReadChildTimes()
 {
     for (WatchedChild& child : times_.children) {
+        // A child that ended before any list showed its name: its image tells.
+        char image[MAX_PATH] = {};
+        DWORD size = MAX_PATH;
+        if (child.name.empty() && child.handle && QueryFullProcessImageNameA(child.handle, 0, image, &size)) {
+            const std::string path(image, size);
+            child.name = path.substr(path.find_last_of('\\') + 1);
+            CharLowerA(child.name.data());
+        }
         FILETIME created, exited, kernel, user;
         if (!child.handle || !GetProcessTimes(child.handle, &created, &exited, &kernel, &user))
             continue;

@@ -59,8 +59,8 @@ enum class Subject { Program, Twin, Bare };
 
 class StartupWatch {
 public:
-    // Prepares C:\wk-e2e\<pid>-start<number>\ with prog\ (the exe and the
-    // stand-in cmd.exe) and the start folder Work\.
+    // Prepares C:\wk-e2e\<pid>-start<number>\ with prog\ (the exe) and the
+    // start folder Work\; the stand-in plays the system folder's cmd.exe.
     StartupWatch(int number, Subject subject, bool watchChildren);
     ~StartupWatch();
     StartupWatch(const StartupWatch&) = delete;

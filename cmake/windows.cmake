@@ -12,17 +12,33 @@ else()
   set(WK_WINVER_DEFS _WIN32_WINNT=0x0400 WINVER=0x0400 _WIN32_IE=0x0400)
 endif()
 
-set(WK_SYSTEM_LIBS user32 gdi32 comctl32 shell32 advapi32 iphlpapi wsock32 netapi32 wininet)
+# The exe links only these; every other system DLL is loaded by full path
+# at first use (src/toolkit/system_library.h).
+set(WK_SYSTEM_LIBS user32 gdi32 shell32 advapi32)
+# The test programs call the other libraries directly.
+set(WK_TEST_LIBS ${WK_SYSTEM_LIBS} comctl32 iphlpapi wsock32 netapi32 wininet)
 
 add_library(wk_win STATIC ${WK_WIN_SOURCES})
 target_include_directories(wk_win PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_compile_definitions(wk_win PUBLIC ${WK_WINVER_DEFS} WIN32_LEAN_AND_MEAN NOMINMAX
-                           WK_PUBLIC_IP_URL="${WK_PUBLIC_IP_URL}")
+                           WK_PUBLIC_IP_HOST="${WK_PUBLIC_IP_HOST}"
+                           WK_PUBLIC_IP_PATH="${WK_PUBLIC_IP_PATH}")
 target_compile_options(wk_win PUBLIC -Wall -Wextra -ffunction-sections -fdata-sections)
 target_link_libraries(wk_win PUBLIC ${WK_SYSTEM_LIBS})
-target_link_options(wk_win PUBLIC -static -Wl,--gc-sections -Wl,--dynamicbase -Wl,--nxcompat)
+# Hardening: a stack guard in functions with arrays or address-taken locals
+# (libssp, linked statically; it seeds the guard through ADVAPI32's
+# CryptGenRandom); no time stamp and no source paths in the exe, so that two
+# builds of one commit give the same bytes.
+target_compile_options(wk_win PUBLIC -fstack-protector-strong
+                       -ffile-prefix-map=${CMAKE_SOURCE_DIR}/=)
+target_link_options(wk_win PUBLIC -static -fstack-protector-strong -Wl,--gc-sections
+                    -Wl,--dynamicbase -Wl,--nxcompat -Wl,--no-insert-timestamp)
 if(WK_BITS EQUAL 64)
   target_link_options(wk_win PUBLIC -Wl,--high-entropy-va)
+else()
+  # This GCC unwinds with DWARF tables and nothing registers an SEH handler:
+  # the flag lets Windows refuse any exception handler an attacker plants.
+  target_link_options(wk_win PUBLIC -Wl,--no-seh)
 endif()
 
 if(NOT WK_WINE_TESTS)
@@ -37,7 +53,17 @@ if(NOT WK_WINE_TESTS)
     # would serve only exceptions. 64-bit Windows needs its unwind tables.
     target_compile_options(wk_win PUBLIC -fno-asynchronous-unwind-tables)
   endif()
+  if(WK_BITS EQUAL 64)
+    set(WK_MANIFEST_ARCH amd64)
+  else()
+    set(WK_MANIFEST_ARCH x86)
+  endif()
+  configure_file(src/app/wendelkamm.manifest.in ${CMAKE_BINARY_DIR}/wendelkamm.manifest @ONLY)
   add_executable(wendelkamm WIN32 src/app/main_win.cpp src/app/lean_runtime_win.cpp src/app/wendelkamm.rc)
+  # windres finds the generated manifest here.
+  target_include_directories(wendelkamm PRIVATE ${CMAKE_BINARY_DIR})
+  set_property(SOURCE src/app/wendelkamm.rc APPEND PROPERTY OBJECT_DEPENDS
+               ${CMAKE_BINARY_DIR}/wendelkamm.manifest)
   target_link_libraries(wendelkamm PRIVATE wk_win)
   # No link time in the header: the same commit builds the same bytes.
   target_link_options(wendelkamm PRIVATE -s -Wl,--no-insert-timestamp)
@@ -70,12 +96,28 @@ foreach(stand_in_source ${WK_STAND_INS})
   get_filename_component(stand_in_name ${stand_in_source} NAME_WE)
   add_executable(${stand_in_name} ${stand_in_source})
   target_link_options(${stand_in_name} PRIVATE -static)
-  target_link_libraries(${stand_in_name} PRIVATE ${WK_SYSTEM_LIBS})
+  target_link_libraries(${stand_in_name} PRIVATE ${WK_TEST_LIBS})
 endforeach()
+
+# The recorder DLL that the end-to-end tests plant beside the exe, for each
+# processor: planted64.dll, planted32.dll.
+set(WK_PLANTED_SOURCE ${CMAKE_SOURCE_DIR}/tests/stand-ins/planted/recorder_dll.cpp)
+foreach(bits 64 32)
+  if(bits EQUAL 64)
+    set(planted_compiler x86_64-w64-mingw32-g++-win32)
+  else()
+    set(planted_compiler i686-w64-mingw32-g++-win32)
+  endif()
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/planted${bits}.dll
+    COMMAND ${planted_compiler} -shared -static -Os -s -o ${CMAKE_BINARY_DIR}/planted${bits}.dll
+            ${WK_PLANTED_SOURCE}
+    DEPENDS ${WK_PLANTED_SOURCE} VERBATIM)
+endforeach()
+add_custom_target(planted_dlls ALL DEPENDS ${CMAKE_BINARY_DIR}/planted64.dll ${CMAKE_BINARY_DIR}/planted32.dll)
 
 file(GLOB WK_WINE_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*.cpp)
 add_executable(wine_tests ${WK_WINE_TEST_SOURCES})
-target_link_libraries(wine_tests PRIVATE wk_win gtest_main)
+target_link_libraries(wine_tests PRIVATE wk_win gtest_main ${WK_TEST_LIBS})
 target_compile_definitions(wine_tests PRIVATE
   WK_STAND_IN_DIR="${CMAKE_BINARY_DIR}")
 add_test(NAME wine_tests COMMAND ${WK_WINE_RUNNER} $<TARGET_FILE:wine_tests>)
@@ -83,7 +125,7 @@ add_test(NAME wine_tests COMMAND ${WK_WINE_RUNNER} $<TARGET_FILE:wine_tests>)
 file(GLOB WK_E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
 if(WK_E2E_SOURCES)
   add_executable(e2e_tests ${WK_E2E_SOURCES})
-  target_link_libraries(e2e_tests PRIVATE gtest_main ${WK_SYSTEM_LIBS})
+  target_link_libraries(e2e_tests PRIVATE gtest_main ${WK_TEST_LIBS})
   target_include_directories(e2e_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/e2e)
   target_link_options(e2e_tests PRIVATE -static)
   add_test(NAME e2e_tests COMMAND ${WK_WINE_RUNNER} $<TARGET_FILE:e2e_tests>)
@@ -99,16 +141,16 @@ if(WK_BITS EQUAL 64)
   file(GLOB WK_BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)
   list(FILTER WK_BENCH_SOURCES EXCLUDE REGEX "startup_twin\\.cpp$")
   add_executable(benchmarks ${WK_BENCH_SOURCES} ${CMAKE_SOURCE_DIR}/tests/e2e/driver.cpp)
-  target_link_libraries(benchmarks PRIVATE gtest_main ${WK_SYSTEM_LIBS})
+  target_link_libraries(benchmarks PRIVATE gtest_main ${WK_TEST_LIBS})
   target_include_directories(benchmarks PRIVATE ${CMAKE_SOURCE_DIR}/tests/e2e ${CMAKE_SOURCE_DIR}/bench)
   target_link_options(benchmarks PRIVATE -static)
   add_executable(startup_twin ${CMAKE_SOURCE_DIR}/bench/startup_twin.cpp)
   target_link_options(startup_twin PRIVATE -static)
-  target_link_libraries(startup_twin PRIVATE ${WK_SYSTEM_LIBS})
+  target_link_libraries(startup_twin PRIVATE ${WK_TEST_LIBS})
   add_executable(startup_bare WIN32 ${CMAKE_SOURCE_DIR}/bench/startup_twin.cpp)
   target_compile_definitions(startup_bare PRIVATE WK_BARE_WINDOW)
   target_link_options(startup_bare PRIVATE -static)
-  target_link_libraries(startup_bare PRIVATE ${WK_SYSTEM_LIBS})
+  target_link_libraries(startup_bare PRIVATE ${WK_TEST_LIBS})
 endif()
 
 # Checks that need network namespaces or their own Wine settings run as scripts.

@@ -1,5 +1,6 @@
 #include "adapters/adapter_enumeration.h"
 
+#include "toolkit/system_library.h"
 #include "toolkit/text.h"
 
 #include <string>
@@ -62,5 +63,14 @@ void EnumerateAdapters(const AdapterQueries& queries)
 
 void EnumerateAdapters()
 {
-    EnumerateAdapters({GetNetworkParams, GetAdaptersInfo});
+    // Without the IP Helper the queries fail as they would on a machine
+    // whose adapter information cannot be read.
+    static const auto networkParams = SYSTEM_FUNCTION("iphlpapi.dll", GetNetworkParams);
+    static const auto adaptersInfo = SYSTEM_FUNCTION("iphlpapi.dll", GetAdaptersInfo);
+    EnumerateAdapters({[](FIXED_INFO* buffer, ULONG* size) {
+                           return networkParams ? networkParams(buffer, size) : ERROR_NOT_SUPPORTED;
+                       },
+                       [](IP_ADAPTER_INFO* buffer, ULONG* size) {
+                           return adaptersInfo ? adaptersInfo(buffer, size) : ERROR_NOT_SUPPORTED;
+                       }});
 }

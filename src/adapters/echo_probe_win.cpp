@@ -1,47 +1,27 @@
-// Echo requests through ICMP.DLL. Every Windows from NT 4 on has that
-// library, but mingw-w64 has no import library for it, so it is loaded from
-// the system folder at first use.
+// Echo requests through ICMP.DLL, which every Windows from NT 4 on has.
 #include "adapters/echo_probe.h"
 
+#include "toolkit/system_library.h"
+
 #include <windows.h>
+#include <iphlpapi.h>
+#include <icmpapi.h>
 
 #include <string>
 
 namespace {
 
-using IcmpCreateFileCall = HANDLE(WINAPI*)();
-using IcmpSendEchoCall = DWORD(WINAPI*)(HANDLE echo, ULONG destination, LPVOID payload,
-                                        WORD payloadSize, LPVOID options, LPVOID replies,
-                                        DWORD repliesSize, DWORD timeout);
-using IcmpCloseHandleCall = BOOL(WINAPI*)(HANDLE echo);
-
 struct IcmpLibrary {
-    IcmpCreateFileCall create = nullptr;
-    IcmpSendEchoCall send = nullptr;
-    IcmpCloseHandleCall close = nullptr;
+    decltype(&IcmpCreateFile) create = SYSTEM_FUNCTION("icmp.dll", IcmpCreateFile);
+    decltype(&IcmpSendEcho) send = SYSTEM_FUNCTION("icmp.dll", IcmpSendEcho);
+    decltype(&IcmpCloseHandle) close = SYSTEM_FUNCTION("icmp.dll", IcmpCloseHandle);
     bool usable() const { return create && send && close; }
 };
 
-// Loaded once and kept for the life of the program.
+// Loaded at first use and kept for the life of the program.
 const IcmpLibrary& Icmp()
 {
-    static const IcmpLibrary library = [] {
-        IcmpLibrary found;
-        char folder[MAX_PATH] = {};
-        const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
-        if (length == 0 || length >= MAX_PATH)
-            return found;
-        const HMODULE module = LoadLibraryA((std::string(folder) + "\\ICMP.DLL").c_str());
-        if (!module)
-            return found;
-        found.create = reinterpret_cast<IcmpCreateFileCall>(
-            reinterpret_cast<void*>(GetProcAddress(module, "IcmpCreateFile")));
-        found.send = reinterpret_cast<IcmpSendEchoCall>(
-            reinterpret_cast<void*>(GetProcAddress(module, "IcmpSendEcho")));
-        found.close = reinterpret_cast<IcmpCloseHandleCall>(
-            reinterpret_cast<void*>(GetProcAddress(module, "IcmpCloseHandle")));
-        return found;
-    }();
+    static const IcmpLibrary library;
     return library;
 }
 

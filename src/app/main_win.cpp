@@ -2,11 +2,13 @@
 #include "app/main_window.h"
 #include "app/private_heap.h"
 #include "app/startup.h"
+#include "toolkit/system_library.h"
 
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
+    RestrictDllSearch();
     PrivateHeapCreate();
     StartUp(instance);
     RunMainWindow();

@@ -3,6 +3,7 @@
 #include "app/app_state.h"
 #include "lan/server_lines.h"
 #include "toolkit/launch.h"
+#include "toolkit/system_library.h"
 
 #include <winsock2.h>
 #include <lm.h>
@@ -40,20 +41,26 @@ std::string AnsiName(const wchar_t* name)
 
 uint32_t BrowseServers(BYTE** buffer, DWORD* entriesRead)
 {
+    static const auto netServerEnum = SYSTEM_FUNCTION("netapi32.dll", NetServerEnum);
+    if (!netServerEnum)
+        return ERROR_NOT_SUPPORTED;  // shown as "Failed", like any refusal
     DWORD totalEntries = 0;
     DWORD resumeHandle = 0;
-    return NetServerEnum(nullptr, serverInfoLevel, buffer, MAX_PREFERRED_LENGTH, entriesRead,
+    return netServerEnum(nullptr, serverInfoLevel, buffer, MAX_PREFERRED_LENGTH, entriesRead,
                          &totalEntries, SV_TYPE_ALL, nullptr, &resumeHandle);
 }
 
 void ReleaseBrowseBuffer(void* buffer)
 {
-    NetApiBufferFree(buffer);
+    static const auto bufferFree = SYSTEM_FUNCTION("netapi32.dll", NetApiBufferFree);
+    if (bufferFree)
+        bufferFree(buffer);
 }
 
 const hostent* FindHost(const char* name)
 {
-    return gethostbyname(name);
+    static const auto findHost = SYSTEM_FUNCTION("wsock32.dll", gethostbyname);
+    return findHost ? findHost(name) : nullptr;
 }
 
 void ShowInfo(std::string_view text)

@@ -8,7 +8,8 @@
 // in the IP field. No message on success or failure.
 void PublicIpLookup();
 
-// One HTTP GET of `url` and a single read into `buffer` (at most `size`
-// bytes). Returns the bytes that read delivered, or -1 when the address
-// could not be opened.
-int FetchPage(std::string_view url, char* buffer, int size);
+// One HTTP GET of `path` on `host` (port 80) and a single read into
+// `buffer` (at most `size` bytes). Returns the bytes that read delivered, or
+// -1 when the page could not be opened, also when connecting, sending or
+// waiting for the answer took more than 10 s.
+int FetchPage(std::string_view host, std::string_view path, char* buffer, int size);

@@ -3,6 +3,7 @@
 
 #include "toolkit/gadget_rules.h"
 #include "toolkit/gadget_table_win.h"
+#include "toolkit/system_library.h"
 
 #include <commctrl.h>
 
@@ -47,18 +48,13 @@ HWND CreateGadget(int id, GadgetKind kind, DWORD extendedStyle, const char* clas
 }
 
 // The IP address control lives in the newer common controls; its class is
-// registered through InitCommonControlsEx, looked up at run time because
-// the first releases of Windows NT 4 lack it.
+// registered through InitCommonControlsEx, which the first releases of
+// Windows NT 4 lack.
 bool MakeIpFieldClassReady()
 {
     if (ipFieldClassReady)
         return true;
-    HMODULE library = LoadLibraryA("Comctl32.dll");
-    if (!library)
-        return false;
-    using InitFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-    auto init = reinterpret_cast<InitFunction>(
-        reinterpret_cast<void*>(GetProcAddress(library, "InitCommonControlsEx")));
+    static const auto init = SYSTEM_FUNCTION("comctl32.dll", InitCommonControlsEx);
     if (!init)
         return false;
     INITCOMMONCONTROLSEX classes{};
@@ -83,7 +79,11 @@ void GadgetsInit()
     gadgets.clear();
     stockFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     gadgetFont = stockFont;
-    InitCommonControls();
+    // Registers the list view's class; without the library the list
+    // windows simply get no list.
+    static const auto init = SYSTEM_FUNCTION("comctl32.dll", InitCommonControls);
+    if (init)
+        init();
 }
 
 void FontsInit()

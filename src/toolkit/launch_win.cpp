@@ -1,6 +1,6 @@
 #include "toolkit/launch.h"
 
-#include "toolkit/command_line.h"
+#include "toolkit/system_library.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -22,9 +22,14 @@ const std::string& ProgramFolder()
 bool LaunchProgram(std::string_view program, std::string_view parameters,
                    std::string_view folder, RunMode mode)
 {
-    const std::string file(program);
+    const std::string file = ProgramPath(program);
+    if (file.empty())
+        return false;
     const std::string arguments(parameters);
-    const std::string workingFolder = WorkingFolderFor(program, folder);
+    // cmd looks for ipconfig, ping, net and the others in its current
+    // directory before the PATH (until Vista, always): it must be the
+    // system folder, never the program's.
+    const std::string workingFolder = folder.empty() ? SystemFolder() : std::string(folder);
 
     SetCurrentDirectoryA(programFolder.c_str());
 

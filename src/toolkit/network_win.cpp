@@ -1,5 +1,7 @@
 #include "toolkit/network.h"
 
+#include "toolkit/system_library.h"
+
 #include <winsock2.h>
 
 namespace {
@@ -8,14 +10,18 @@ bool lastStartSucceeded = false;
 
 bool NetworkStart()
 {
+    // A missing library fails like a refused start.
+    static const auto start = SYSTEM_FUNCTION("wsock32.dll", WSAStartup);
     WSADATA data;
-    lastStartSucceeded = WSAStartup(0x0101, &data) == 0;
+    lastStartSucceeded = start && start(0x0101, &data) == 0;
     return lastStartSucceeded;
 }
 
 void NetworkEnd()
 {
-    if (lastStartSucceeded)
-        WSACleanup();
+    if (!lastStartSucceeded)
+        return;  // nothing to shut down, and no library to load for it
+    if (const auto cleanup = SYSTEM_FUNCTION("wsock32.dll", WSACleanup))
+        cleanup();
     lastStartSucceeded = false;
 }

@@ -81,6 +81,7 @@ TEST(LanWindow, OpensCentredWithItsGadgetsRefreshSearchesAgainAndTheMainWindowIs
     EXPECT_EQ(PlaceText(window, GetDlgItem(window, 200)), "0,2 299x220");
     for (int pass = 0; pass < 2; ++pass)
         EXPECT_EQ(SearchPass(session, refresh), window) << "Refresh " << pass;
+    EXPECT_EQ(session.Planted(), "") << "the browse library came from beside the exe";
     ExpectMainWindowInert(session, lanTitle);
 }
 
@@ -103,6 +104,7 @@ TEST(AdapterWindowOneAdapter, ListsItsAddressesHandsAClickedOneToTheIpFieldAndTh
     }
     EXPECT_TRUE(WaitUntil([&] { return FocusOf(menu) == menu || IsChild(menu, FocusOf(menu)); }));  // in the menu
     ASSERT_TRUE(OpenAdapterWindow(session));
+    EXPECT_EQ(session.Planted(), "") << "the IP Helper or ICMP library came from beside the exe";
     ExpectMainWindowInert(session, "Adapter");
 }
 

@@ -1,5 +1,7 @@
 #include "driver.h"
 
+#include <cstring>
+
 namespace {
 
 // Sends a list-view message whose structure, and the text it points to, must
@@ -25,7 +27,68 @@ T SendRemote(HWND list, UINT message, WPARAM wParam, T data, std::string* text =
     return data;
 }
 
+const char* const plantedPrograms[] = {"cmd.exe",     "command.com", "net.exe",      "ping.exe",
+                                       "ipconfig.exe", "netstat.exe", "winver.exe",   "control.exe",
+                                       "msconfig.exe", "msinfo32.exe", "hh.exe"};
+const char* const plantedDlls[] = {"comctl32.dll", "iphlpapi.dll", "netapi32.dll", "wsock32.dll",
+                                   "wininet.dll",  "ws2_32.dll",   "icmp.dll"};
+
+bool ProductIs32Bit()
+{
+    DWORD type = SCS_64BIT_BINARY;
+    return GetBinaryTypeA(WindowsPathOf(Environment("WK_PRODUCT_EXE")).c_str(), &type) && type == SCS_32BIT_BINARY;
+}
+
 } // namespace
+
+namespace {
+
+const char* const standInNames[] = {"cmd.exe", "winver.exe", "control.exe", "msconfig.exe", "msinfo32.exe", "hh.exe"};
+
+std::vector<std::string> StandInPaths()
+{
+    std::vector<std::string> paths{"C:\\windows\\hh.exe"};
+    for (const char* folder : {"C:\\windows\\system32\\", "C:\\windows\\syswow64\\"})
+        for (const char* name : standInNames)
+            paths.push_back(folder + std::string(name));
+    return paths;
+}
+
+} // namespace
+
+void UseStandIns(bool on)
+{
+    const std::string standIn = WindowsPathOf(Environment("WK_STAND_IN_DIR") + "/fake_cmd.exe");
+    for (const std::string& path : StandInPaths()) {
+        const std::string wines = path + ".wk-wine";  // Wine's own file, where it had one
+        if (!on) {
+            if (!CopyFileA(wines.c_str(), path.c_str(), FALSE))
+                DeleteFileA(path.c_str());
+            continue;
+        }
+        if (GetFileAttributesA(wines.c_str()) == INVALID_FILE_ATTRIBUTES)
+            CopyFileA(path.c_str(), wines.c_str(), TRUE);
+        CopyFileA(standIn.c_str(), path.c_str(), FALSE);
+    }
+    for (const char* name : standInNames)
+        on ? RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Wine\\DllOverrides", name, REG_SZ, "native", 7)
+           : RegDeleteKeyValueA(HKEY_CURRENT_USER, "Software\\Wine\\DllOverrides", name);
+}
+
+void PlaceStandIns()
+{
+    static struct Placed {
+        bool done = false;
+        ~Placed() { done ? UseStandIns(false) : void(); }
+    } placed;
+    if (!placed.done)
+        UseStandIns(true), placed.done = true;
+}
+
+std::string ProductSystemFolder()
+{
+    return ProductIs32Bit() ? "C:\\windows\\syswow64" : "C:\\windows\\system32";
+}
 
 Session::Session(const std::string& startFolderName, const std::string& version,
                  const std::map<std::string, std::string>& environment)
@@ -37,14 +100,21 @@ Session::Session(const std::string& startFolderName, const std::string& version,
     for (const std::string& folder : {std::string("C:\\wk-e2e"), root, programFolder, startFolder})
         CreateDirectoryA(folder.c_str(), nullptr);
     DeleteFileA(logPath.c_str());  // left by an earlier run with the same process id
+    const std::string appDefaults = "Software\\Wine\\AppDefaults\\" + exe;
     if (!version.empty())
-        RegSetKeyValueA(HKEY_CURRENT_USER, ("Software\\Wine\\AppDefaults\\" + exe).c_str(), "Version", REG_SZ,
-                        version.c_str(), static_cast<DWORD>(version.size() + 1));
+        RegSetKeyValueA(HKEY_CURRENT_USER, appDefaults.c_str(), "Version", REG_SZ, version.c_str(),
+                        static_cast<DWORD>(version.size() + 1));
+    for (const char* name : plantedDlls)
+        RegSetKeyValueA(HKEY_CURRENT_USER, (appDefaults + "\\DllOverrides").c_str(),
+                        std::string(name, std::strlen(name) - 4).c_str(), REG_SZ, "native,builtin", 15);
     CopyFileA(WindowsPathOf(Environment("WK_PRODUCT_EXE")).c_str(), (programFolder + exe).c_str(), FALSE);
-    // The shell looks in the program folder first: the stand-in plays every program.
-    for (const char* name : {"cmd.exe", "winver.exe", "control.exe", "msconfig.exe"})
-        CopyFileA(WindowsPathOf(Environment("WK_STAND_IN_DIR") + "/fake_cmd.exe").c_str(),
-                  (programFolder + name).c_str(), FALSE);
+    PlaceStandIns();
+    const std::string standIns = Environment("WK_STAND_IN_DIR");
+    for (const char* name : plantedPrograms)
+        CopyFileA(WindowsPathOf(standIns + "/fake_cmd.exe").c_str(), (programFolder + name).c_str(), FALSE);
+    const std::string plantedDll = WindowsPathOf(standIns + (ProductIs32Bit() ? "/planted32.dll" : "/planted64.dll"));
+    for (const char* name : plantedDlls)
+        CopyFileA(plantedDll.c_str(), (programFolder + name).c_str(), FALSE);
     SetEnvironmentVariableA("WK_LAUNCH_LOG", logPath.c_str());
     for (const char* name : {"WK_FAKE_WORKGROUP", "WK_FAKE_ADDRESS", "WK_FAKE_DELAY_MS"})
         SetEnvironmentVariableA(name, nullptr);
@@ -80,6 +150,21 @@ static BOOL CALLBACK CollectWindow(HWND window, LPARAM list)  // stdcall on 32-b
 {
     reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
     return TRUE;
+}
+
+std::string Session::Planted() const
+{
+    std::string planted;
+    std::istringstream lines(ReadFileText(logPath));
+    for (std::string line; std::getline(lines, line);) {
+        std::string lower = line;
+        CharLowerA(lower.data());
+        std::string folder = programFolder;
+        CharLowerA(folder.data());
+        if (lower.starts_with("loaded\t") || (lower.starts_with("launch\t") && lower.find("\t" + folder) != std::string::npos))
+            planted += line + "\n";
+    }
+    return planted;
 }
 
 std::vector<HWND> TopLevelWindows(DWORD processId)

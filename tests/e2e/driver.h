@@ -64,8 +64,23 @@ struct Launch {
     std::string folder, module, commandLine;
 };
 
-// One run of wendelkamm.exe from a fresh C:\wk-e2e\<n>\prog\ with fake_cmd.exe as every program the menu
-// starts, and a start folder beside it. windowsVersion ("winxp", ...) goes to Wine's AppDefaults.
+// fake_cmd.exe as cmd.exe, winver.exe, control.exe, msconfig.exe, msinfo32.exe and hh.exe in the prefix's
+// system folders (system32, and syswow64 for a 32-bit exe) and as the Windows folder's hh.exe, once per
+// run, with Wine told to start them instead of its own built-ins (the prefix's DllOverrides: Wine takes
+// a child's WINEDLLOVERRIDES from its own start, not from the parent). At the end of the run Wine's own
+// files and settings come back.
+void PlaceStandIns();
+// Puts the stand-ins in place, or Wine's own programs back, while the run goes on.
+void UseStandIns(bool on);
+// Where the programs of the exe's system folder lie: C:\windows\system32, or syswow64 for a 32-bit exe,
+// whose system32 (so GetSystemDirectoryA names it) is redirected there.
+std::string ProductSystemFolder();
+
+// One run of wendelkamm.exe from a fresh C:\wk-e2e\<n>\prog\, with fake_cmd.exe playing every program in
+// the system folders and recorders planted beside the exe (fake_cmd.exe as cmd.exe, net.exe, ping.exe,
+// ...; the recorder DLL as comctl32.dll, wininet.dll, ...), and a start folder beside it. windowsVersion
+// ("winxp", ...) goes to Wine's AppDefaults, and so does the order that makes the exe prefer DLLs
+// beside it (as Windows does for these) to Wine's own.
 class Session {
 public:
     explicit Session(const std::string& startFolderName = "Work", const std::string& windowsVersion = "",
@@ -92,6 +107,8 @@ public:
                                                                  : (GetExitCodeProcess(info_.hProcess, &code), code);
     }
     std::vector<Launch> Launches() const;
+    // What the recorders planted beside the exe logged: their launches and loads, one per line.
+    std::string Planted() const;
     std::string programFolder, startFolder, logPath;
 
 private:

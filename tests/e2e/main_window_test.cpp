@@ -113,8 +113,9 @@ TEST(MainWindow, NamesTheWindowsItRunsOn)
     }
 }
 
-// From start-up on, in a folder with blanks and an ampersand. Wine starts its own msinfo32.exe and
-// hh.exe whatever lies in the program folder: those two entries are left out.
+// From start-up on, in a folder with blanks and an ampersand. Every program comes from the system
+// folder (hh.exe from the Windows folder) and starts there; none of those planted beside the exe runs,
+// and none of the DLLs planted there loads.
 TEST(CommandMenu, EveryLaunchHasItsProgramParametersShowStateAndFolder)
 {
     Session session("Work Dir & Co", "winxp", {{"WK_FAKE_WORKGROUP", "MY GROUP"}, {"WK_FAKE_ADDRESS", "10.1.2.3"}});
@@ -136,6 +137,7 @@ TEST(CommandMenu, EveryLaunchHasItsProgramParametersShowStateAndFolder)
         {6, nullptr, "cmd.exe", " /k Net config server", SW_SHOWNORMAL},
         {7, "127.0.0.1", "cmd.exe", " /k tracert 127.0.0.1", SW_SHOWNORMAL},
         {8, nullptr, "cmd.exe", " /k Netstat", SW_SHOWNORMAL},
+        {9, nullptr, "msinfo32.exe", "", SW_SHOWNORMAL},
         {10, nullptr, "cmd.exe", " /k ipconfig -release", SW_SHOWNORMAL},
         {11, nullptr, "cmd.exe", " /k ipconfig -renew", SW_SHOWNORMAL},
         {12, nullptr, "winver.exe", "", SW_SHOWNORMAL},
@@ -147,7 +149,9 @@ TEST(CommandMenu, EveryLaunchHasItsProgramParametersShowStateAndFolder)
         {18, nullptr, "msconfig.exe", "", SW_SHOWNORMAL},
         {19, nullptr, "cmd.exe", " /c netsh diag gui", SW_SHOWNORMAL},
         {20, nullptr, "cmd.exe", " /k systeminfo", SW_SHOWNORMAL},
+        {21, nullptr, "hh.exe", " ntcmds.chm::/ntcmds.htm", SW_SHOWNORMAL},
     };
+    const std::string system = ProductSystemFolder();
     for (size_t index = 0; index < std::size(rows); ++index) {
         const Row& row = rows[index];
         if (row.ip)
@@ -157,10 +161,11 @@ TEST(CommandMenu, EveryLaunchHasItsProgramParametersShowStateAndFolder)
         ASSERT_TRUE(WaitUntil([&] { return session.Launches().size() > index; }, 8000)) << row.parameters;
         const std::vector<Launch> launches = session.Launches();
         const Launch& launch = launches[index];
-        EXPECT_TRUE(launch.module.ends_with(std::string("\\") + row.program)) << launch.module;
+        const std::string folder = row.program == std::string("hh.exe") ? "C:\\windows" : system;
+        EXPECT_STRCASEEQ(launch.module.c_str(), (folder + "\\" + row.program).c_str());
         EXPECT_TRUE(launch.commandLine.ends_with(row.parameters)) << launch.commandLine;
         EXPECT_EQ(launch.show, row.show) << launch.commandLine;
-        EXPECT_STRCASEEQ((launch.folder + "\\").c_str(), session.programFolder.c_str());
+        EXPECT_STRCASEEQ(launch.folder.c_str(), "C:\\windows\\system32");
         if (index > 0 && launches[index - 1].show == SW_HIDE)  // hidden ones are waited for
             EXPECT_GE(launch.tick, launches[index - 1].endTick) << launch.commandLine;
     }
@@ -170,6 +175,22 @@ TEST(CommandMenu, EveryLaunchHasItsProgramParametersShowStateAndFolder)
     EXPECT_TRUE(WaitUntil([&] { return ReadFileText(session.logPath).find("BUERO2") != std::string::npos; }));
     for (const char* capture : {"\\2345.txt", "\\123.txt", "\\bes.txt"})
         EXPECT_EQ(GetFileAttributesA((session.startFolder + capture).c_str()), INVALID_FILE_ATTRIBUTES) << capture;
+    EXPECT_EQ(session.Planted(), "");
+}
+
+// With Wine's own cmd, which looks for net and ping in its current directory before the PATH: the
+// start-up captures run the system's tools, not the net.exe and ping.exe planted beside the exe.
+TEST(CommandMenu, SystemCmdAtStartUpFindsTheSystemToolsNotThosePlantedBesideTheExe)
+{
+    PlaceStandIns();
+    UseStandIns(false);
+    Session session;
+    const bool drawn = session.Main() != nullptr;
+    UseStandIns(true);
+    ASSERT_TRUE(drawn);
+    EXPECT_EQ(session.Launches().size(), 0u) << "a stand-in ran";
+    EXPECT_EQ(session.Planted(), "");
+    EXPECT_EQ(GetFileAttributesA((session.startFolder + "\\2345.txt").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST(CommandMenu, AddressEntriesRefuseTheZeroAddressEigeneIpPutsTheOwnBackAndEndeEndsWithCodeZero)
@@ -298,4 +319,5 @@ TEST(PublicIpEndToEnd, MenuEntryShowsTheServedAddressAndEigeneIpTheOwnOneAgain)
     EXPECT_TRUE(WaitUntil([&] { return TextOf(field) == "192.168.10.20"; })) << TextOf(field);
     EXPECT_EQ(session.Launches().size(), 2u);  // neither entry starts a program
     EXPECT_EQ(session.WaitForExit(0), static_cast<DWORD>(STILL_ACTIVE));
+    EXPECT_EQ(session.Planted(), "") << "WinINet or the socket library came from beside the exe";
 }

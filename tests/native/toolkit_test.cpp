@@ -1,11 +1,14 @@
 #include "toolkit/event_translation.h"
 #include "toolkit/gadget_rules.h"
 #include "toolkit/line_reader.h"
+#include "toolkit/program_location.h"
 #include "toolkit/tab_order.h"
 #include "toolkit/text.h"
 #include "toolkit/window_placement.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 TEST(TextOperations, PositionsCountsSeparatorsAndNumbersAtTheirEdges)
 {
@@ -148,4 +151,46 @@ TEST(GadgetRules, ExtendedStylesFromFlags)
         EXPECT_EQ((std::array{ListExtendedStyleFromFlags(c.flags), EditExtendedStyleFromFlags(c.flags),
                               LabelExtendedStyleFromFlags(c.flags)}),
                   (std::array{c.list, c.edit, c.label})) << std::hex << c.flags;
+}
+
+// Programs are looked for only in the system's folders (S, W) and where the
+// system registers them, never by a bare name that the program's folder
+// could answer.
+TEST(ProgramLocation, EveryNameOnlyInTheSystemFoldersAndTheRegisteredPath)
+{
+    using Paths = std::vector<std::string>;
+    const struct { const char* program; Paths candidates; const char* registered; } rows[] = {
+        {"cmd", {"S\\cmd.exe"}, ""},
+        {"command", {"S\\command.com", "S\\command.exe", "W\\command.com", "W\\command.exe"}, ""},
+        {"winver", {"S\\winver.exe"}, ""},
+        {"control", {"S\\control.exe"}, ""},
+        {"hh.exe", {"W\\hh.exe", "S\\hh.exe"}, ""},
+        {"msinfo32.exe", {"S\\msinfo32.exe"}, "msinfo32.exe"},
+        {"msconfig", {"S\\msconfig.exe"}, "msconfig.exe"},
+        {"MSConfig.EXE", {"S\\msconfig.exe"}, "msconfig.exe"},
+        {"notepad.exe", {"S\\notepad.exe"}, ""},
+        {"C:\\tools\\x.exe", {"C:\\tools\\x.exe"}, ""},
+        {"", {}, ""},
+    };
+    for (const auto& row : rows) {
+        const ProgramSearch search = ProgramSearchFor(row.program, "S", "W\\");
+        EXPECT_EQ(search.candidates, row.candidates) << row.program;
+        EXPECT_EQ(search.registeredName, row.registered) << row.program;
+    }
+    // The first candidate that exists, else the registered path if it exists.
+    const auto find = [](const char* program, Paths existing, const char* registered) {
+        return FindProgram(ProgramSearchFor(program, "S", "W"),
+                           [&](const std::string& path) {
+                               return std::find(existing.begin(), existing.end(), path) != existing.end();
+                           },
+                           [&](const std::string& name) { return name == "msinfo32.exe" ? registered : ""; });
+    };
+    EXPECT_EQ(find("command", {"W\\command.com", "W\\command.exe"}, ""), "W\\command.com");
+    EXPECT_EQ(find("hh.exe", {"S\\hh.exe"}, ""), "S\\hh.exe");
+    EXPECT_EQ(find("cmd", {}, ""), "") << "found nowhere: not started";
+    EXPECT_EQ(find("msinfo32.exe", {"C:\\P F\\msinfo32.exe"}, " \"C:\\P F\\msinfo32.exe\" "),
+              "C:\\P F\\msinfo32.exe");
+    EXPECT_EQ(find("msinfo32.exe", {"S\\msinfo32.exe", "R"}, "R"), "S\\msinfo32.exe");
+    EXPECT_EQ(find("msinfo32.exe", {}, "C:\\gone.exe"), "") << "a registered path that does not exist";
+    EXPECT_EQ(find("msinfo32.exe", {""}, "\"\""), "") << "an empty registered path";
 }

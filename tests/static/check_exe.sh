@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# Checks wendelkamm.exe: GUI subsystem, only system DLLs, the PE security flags, the size budget and
-# exactly the checked-in list of imported functions. Usage: check_exe.sh EXE OBJDUMP BITS IMPORT_LIST
+# Checks wendelkamm.exe: GUI subsystem; static imports only from the DLLs Windows always takes from
+# the system folder (and the C runtime); the PE security flags; the stack protector; the manifest;
+# the size budget; and exactly the checked-in list of imported functions.
+# Usage: check_exe.sh EXE OBJDUMP BITS IMPORT_LIST (windres is found beside objdump).
 set -u
 exe=$1 objdump=$2 bits=$3 expected=$4 failed=0
 fail() { echo "FAIL: $*"; failed=1; }
 dump=$("$objdump" -p "$exe") || { echo "FAIL: objdump could not read $exe"; exit 1; }
 grep -qE '^Subsystem[[:space:]]+0*2[[:space:]]' <<<"$dump" || fail "not a GUI-subsystem program"
 while read -r dll; do fail "imports from $dll"; done < <(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$dump" |
-  grep -viE '^(KERNEL32|USER32|GDI32|COMCTL32|SHELL32|ADVAPI32|IPHLPAPI|WSOCK32|NETAPI32|WININET|msvcrt)\.dll$')
+  grep -viE '^(KERNEL32|USER32|GDI32|SHELL32|ADVAPI32|msvcrt)\.dll$')
 flags=$(sed -n 's/^DllCharacteristics[[:space:]]*//p' <<<"$dump" | head -n 1)
 flags=$((16#${flags:-0}))
 (( flags & 0x40 )) || fail "DYNAMIC_BASE missing"
@@ -16,6 +18,23 @@ flags=$((16#${flags:-0}))
 # A small download that starts at once from a floppy or a slow share: at most 128 KiB.
 size=$(stat -c %s "$exe")
 (( size <= 131072 )) || fail "$size bytes, more than the 131072 (128 KiB) allowed"
+[ "$bits" != 32 ] || (( flags & 0x400 )) || fail "NO_SEH missing"
+grep -q '^Time/Date[[:space:]].* 1970$' <<<"$dump" || fail "a link time stamp: two builds would differ"
+# libssp's own message is linked in only with the stack protector.
+grep -qa 'stack smashing detected' "$exe" || fail "no stack protector"
+# Manifest number 1: asInvoker, the built processor, each namespace declared once.
+[ "$bits" = 64 ] && architecture=amd64 || architecture=x86
+manifest=$("${objdump%objdump}windres" -J coff -O rc -i "$exe" 2>/dev/null |
+  awk '/^1 24 /{on=1} on && /^END/{exit} on' | sed -n 's/^ *"\(.*\)\\n"$/\1/p' | sed 's/""/"/g')
+[ -n "$manifest" ] || fail "no manifest resource 1"
+grep -q 'requestedExecutionLevel level="asInvoker" uiAccess="false"' <<<"$manifest" || fail "manifest: not asInvoker"
+grep -q "processorArchitecture=\"$architecture\"" <<<"$manifest" || fail "manifest: not $architecture"
+for namespace in asm.v1 asm.v3 compatibility.v1; do
+  [ "$(grep -o "xmlns=\"urn:schemas-microsoft-com:$namespace\"" <<<"$manifest" | wc -l)" = 1 ] ||
+    fail "manifest: $namespace not declared exactly once"
+done
+[ "$(grep -c '<supportedOS Id=' <<<"$manifest")" = 5 ] || fail "manifest: not Vista to 10/11"
+! grep -qi 'Common-Controls' <<<"$manifest" || fail "manifest: depends on common controls 6"
 # "DLL!function" per line, sorted; scripts/update-imports takes the "+" lines of the diff.
 actual=$(awk '/^[[:space:]]*DLL Name:/ { dll = $3; next }
   /^[[:space:]]*vma:/ { next }
@@ -25,5 +44,5 @@ if ! difference=$(diff -u "$expected" <(echo "$actual")); then
   fail "imported functions differ from $(basename "$expected") (scripts/update-imports refreshes it after review):"
   echo "$difference"
 fi
-[ $failed = 0 ] && echo "ok: $(basename "$exe") ($bits-bit): GUI, system DLLs, PE flags, $size bytes, $(wc -l <<<"$actual") imports"
+[ $failed = 0 ] && echo "ok: $(basename "$exe") ($bits-bit): GUI, system DLLs, PE flags, stack protector, manifest, $size bytes, $(wc -l <<<"$actual") imports"
 exit $failed

@@ -10,6 +10,7 @@
 #include "sysinfo/public_ip.h"
 #include "toolkit/gadget.h"
 #include "toolkit/launch.h"
+#include "toolkit/system_library.h"
 #include "toolkit/text.h"
 #include "toolkit/text_file.h"
 #include "toolkit/toolkit.h"
@@ -17,6 +18,8 @@
 #include <winsock2.h>
 #include <commctrl.h>
 #include <lm.h>
+#include <iphlpapi.h>
+#include <icmpapi.h>
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <deque>
@@ -58,6 +61,7 @@ using Toolkit = Windows;
 using LanWindow = Windows;
 using PublicIpServed = Windows;
 using PublicIpWithoutServer = Windows;
+using PublicIpSilentServer = Windows;
 
 // What CreateWindowExA asked for, seen at WM_NCCREATE before a control adjusts its own styles
 // (the gadget is made first, its inner windows after it), and the windows that WM_SETFONT gave
@@ -228,20 +232,30 @@ TEST_F(Toolkit, TabAndShiftTabWrapOverTabStopsAndLeaveTheIpField)
     }
 }
 
-// The stand-in fake_cmd.exe logs "launch TICK SHOW FOLDER MODULE COMMANDLINE" and "ended TICK".
+// The stand-in fake_cmd.exe logs "launch TICK SHOW FOLDER MODULE COMMANDLINE" and "ended TICK". It plays
+// the system's cmd.exe (Wine starts it instead of its own with the override) and lies in the program
+// folder too, where it must not be started.
 TEST(LaunchAndFiles, LaunchModesAndReadingAFileByNumber)
 {
     const std::string dir = "c:\\wk" + std::to_string(GetCurrentProcessId()), root = dir + "\\", log = root + "log";
+    const std::string system = "c:\\windows\\system32";
     const auto logText = [&] { std::string text = Read(log); CharLowerA(text.data()); return text; };
     CreateDirectoryA(root.c_str(), nullptr);
     ASSERT_TRUE(CopyFileA("Z:" WK_STAND_IN_DIR "/fake_cmd.exe", (root + "cmd.exe").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA("Z:" WK_STAND_IN_DIR "/fake_cmd.exe", (system + "\\cmd.exe").c_str(), FALSE));
+    // Wine takes a child's DLL overrides from the prefix, not from the parent's environment.
+    HKEY overrides = nullptr;
+    RegCreateKeyA(HKEY_CURRENT_USER, "Software\\Wine\\DllOverrides", &overrides);
+    RegSetValueExA(overrides, "cmd.exe", 0, REG_SZ, reinterpret_cast<const BYTE*>("native"), 7);
     DeleteFileA(log.c_str());
     SetEnvironmentVariableA("WK_LAUNCH_LOG", log.c_str());
     SetEnvironmentVariableA("WK_FAKE_DELAY_MS", "700");
     ProgramFolderSet(root);
-    SetCurrentDirectoryA("c:\\");
+    SetCurrentDirectoryA(dir.c_str());
+    EXPECT_FALSE(LaunchProgram("command", "", "", 0)) << "Wine has no command.com anywhere";
+    EXPECT_FALSE(LaunchProgram("wk-nowhere", "", "", 0));
     ASSERT_TRUE(LaunchProgram("cmd", " /c dir > listing.txt", "", RunWait | RunHidden));
-    EXPECT_NE(logText().find("\t0\t" + dir + "\t" + root + "cmd.exe\t"), std::string::npos) << logText();
+    EXPECT_NE(logText().find("\t0\t" + system + "\t" + system + "\\cmd.exe\t"), std::string::npos) << logText();
     EXPECT_NE(logText().find(" /c dir > listing.txt"), std::string::npos);
     EXPECT_NE(logText().find("ended"), std::string::npos) << "returned before the end";
     DeleteFileA(log.c_str());
@@ -252,7 +266,10 @@ TEST(LaunchAndFiles, LaunchModesAndReadingAFileByNumber)
     EXPECT_EQ(logText().find("ended"), std::string::npos);
     for (int i = 0; i < 250 && logText().find('\n') == std::string::npos; ++i)
         Sleep(20);
-    EXPECT_NE(logText().find("\t1\t" + dir + "\t"), std::string::npos) << logText();  // SW_SHOWNORMAL
+    EXPECT_NE(logText().find("\t1\t" + system + "\t"), std::string::npos) << logText();  // SW_SHOWNORMAL
+    EXPECT_EQ(logText().find(root), std::string::npos) << "the program folder's cmd.exe ran";
+    RegDeleteValueA(overrides, "cmd.exe");
+    RegCloseKey(overrides);
     std::ofstream(root + "lines.txt", std::ios::binary) << "a\r\nb\n\nlast";
     SetCurrentDirectoryA("c:\\");
     ASSERT_TRUE(OpenTextFile(3, "lines.txt"));  // from the program folder
@@ -261,6 +278,30 @@ TEST(LaunchAndFiles, LaunchModesAndReadingAFileByNumber)
         lines.push_back(ReadTextLine());
     CloseTextFile(3);
     EXPECT_EQ(lines, (std::vector<std::string>{"a", "b", "", "last"}));
+}
+
+// Each DLL once, from the system folder; a missing DLL or function is null, not a failure.
+TEST(SystemLibrary, LoadsFromTheSystemFolderOnceAndTypesItsFunctions)
+{
+    const std::string system = SystemFolder();
+    char windows[MAX_PATH] = {}, path[MAX_PATH] = {};
+    GetSystemDirectoryA(path, MAX_PATH), GetWindowsDirectoryA(windows, MAX_PATH);
+    EXPECT_STRCASEEQ(system.c_str(), path);
+    EXPECT_STRCASEEQ(WindowsFolder().c_str(), windows);
+    EXPECT_EQ(SystemLibrary("wk-nowhere.dll"), nullptr);
+    EXPECT_EQ(SystemFunction<FARPROC>("wk-nowhere.dll", "Anything"), nullptr);
+    EXPECT_EQ(SystemFunction<FARPROC>("icmp.dll", "WkNoSuchFunction"), nullptr);
+    const HMODULE icmp = SystemLibrary("icmp.dll");
+    ASSERT_TRUE(icmp);
+    EXPECT_EQ(SystemLibrary("ICMP.DLL"), icmp) << "loaded a second time";
+    GetModuleFileNameA(icmp, path, MAX_PATH);
+    EXPECT_STRCASEEQ(path, (system + "\\icmp.dll").c_str());
+    const auto create = SYSTEM_FUNCTION("icmp.dll", IcmpCreateFile);
+    const auto close = SYSTEM_FUNCTION("icmp.dll", IcmpCloseHandle);
+    ASSERT_TRUE(create && close);
+    const HANDLE echo = create();
+    EXPECT_NE(echo, INVALID_HANDLE_VALUE);
+    EXPECT_TRUE(close(echo));
 }
 
 // Two adapters, the first with eleven addresses, the second without one.
@@ -379,6 +420,20 @@ TEST_F(PublicIpServed, FieldShowsTheServedAddressKeepsItOnAnEmptyAnswerAndReadsA
     ShowAddressInIpField("192.168.7.7");
     EXPECT_EQ(LookUp("empty"), client);
     EXPECT_EQ(LookUp("nokey"), "10.9.8.7");  // "at 10.9.8.7<br>": read from its fourth character
+}
+
+// The server accepts the connection and then says nothing: the lookup gives up after its 10 s
+// time-out (the bound leaves room for a slow machine) as if there were no network.
+TEST_F(PublicIpSilentServer, EndsInTheNoNetworkResultWithinTheTimeOut)
+{
+    if (Env("WK_PAGE_DIR").empty())
+        GTEST_SKIP() << "needs the test server of public_ip_e2e.sh";
+    appState.PublicAddressText = "84.12.3.4";
+    ShowAddressInIpField("192.168.7.7");
+    const DWORD start = GetTickCount();
+    EXPECT_EQ(LookUp("silent"), "0.0.0.0");
+    EXPECT_LT(GetTickCount() - start, 35000u);
+    EXPECT_EQ(TrimBlanks(appState.PublicAddressText), "");
 }
 
 TEST_F(PublicIpWithoutServer, FieldShowsZerosAndNoMessage)
