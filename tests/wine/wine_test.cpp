@@ -255,7 +255,10 @@ TEST(LaunchAndFiles, LaunchModesAndReadingAFileByNumber)
     EXPECT_FALSE(LaunchProgram("command", "", "", 0)) << "Wine has no command.com anywhere";
     EXPECT_FALSE(LaunchProgram("wk-nowhere", "", "", 0));
     ASSERT_TRUE(LaunchProgram("cmd", " /c dir > listing.txt", "", RunWait | RunHidden));
-    EXPECT_NE(logText().find("\t0\t" + system + "\t" + system + "\\cmd.exe\t"), std::string::npos) << logText();
+    BOOL wow64 = FALSE;  // a 32-bit process's system32 is syswow64
+    IsWow64Process(GetCurrentProcess(), &wow64);
+    const std::string module = (wow64 ? "c:\\windows\\syswow64" : system) + "\\cmd.exe";
+    EXPECT_NE(logText().find("\t0\t" + system + "\t" + module + "\t"), std::string::npos) << logText();
     EXPECT_NE(logText().find(" /c dir > listing.txt"), std::string::npos);
     EXPECT_NE(logText().find("ended"), std::string::npos) << "returned before the end";
     DeleteFileA(log.c_str());
