@@ -242,7 +242,9 @@ TEST(LaunchAndFiles, LaunchModesAndReadingAFileByNumber)
     const auto logText = [&] { std::string text = Read(log); CharLowerA(text.data()); return text; };
     CreateDirectoryA(root.c_str(), nullptr);
     ASSERT_TRUE(CopyFileA("Z:" WK_STAND_IN_DIR "/fake_cmd.exe", (root + "cmd.exe").c_str(), FALSE));
-    ASSERT_TRUE(CopyFileA("Z:" WK_STAND_IN_DIR "/fake_cmd.exe", (system + "\\cmd.exe").c_str(), FALSE));
+    const std::string systemCmd = system + "\\cmd.exe", winesCmd = systemCmd + ".wk-wine";
+    CopyFileA(systemCmd.c_str(), winesCmd.c_str(), TRUE);  // Wine's own, put back below
+    ASSERT_TRUE(CopyFileA("Z:" WK_STAND_IN_DIR "/fake_cmd.exe", systemCmd.c_str(), FALSE));
     // Wine takes a child's DLL overrides from the prefix, not from the parent's environment.
     HKEY overrides = nullptr;
     RegCreateKeyA(HKEY_CURRENT_USER, "Software\\Wine\\DllOverrides", &overrides);
@@ -272,6 +274,7 @@ TEST(LaunchAndFiles, LaunchModesAndReadingAFileByNumber)
     EXPECT_NE(logText().find("\t1\t" + system + "\t"), std::string::npos) << logText();  // SW_SHOWNORMAL
     EXPECT_EQ(logText().find(root), std::string::npos) << "the program folder's cmd.exe ran";
     RegDeleteValueA(overrides, "cmd.exe");
+    CopyFileA(winesCmd.c_str(), systemCmd.c_str(), FALSE);
     RegCloseKey(overrides);
     std::ofstream(root + "lines.txt", std::ios::binary) << "a\r\nb\n\nlast";
     SetCurrentDirectoryA("c:\\");
