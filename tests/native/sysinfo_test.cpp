@@ -68,7 +68,7 @@ TEST(PublicAddressFromPage, FromIpKeyOrFourthCharacterToFirstTagAndOnlyFourNumbe
     EXPECT_EQ(PublicAddressFromPage("IP: 999.999.1.1"), "");
 }
 
-TEST(StartUp, MemoryWindowsVersionAndCaptureCommandLines)
+TEST(StartUp, MemoryWindowsVersionCaptureFolderAndCommandLines)
 {
     struct Memory { double bytes; int32_t megabytes; };  // halves round to even
     for (const Memory& m : {Memory{536346624.0, 512}, Memory{537395200.0, 512}, Memory{536330240.0, 511},
@@ -97,6 +97,19 @@ TEST(StartUp, MemoryWindowsVersionAndCaptureCommandLines)
         {SessionViewerParameters("C:\\W\\bes.txt"), " /K more < \"C:\\W\\bes.txt\" & del \"C:\\W\\bes.txt\""},
     };
     for (const auto& [actual, expected] : texts)
+        EXPECT_EQ(actual, expected);
+    // cmd expands %NAME% even inside quotes: such a start folder, or none, sends the captures to the
+    // temporary folder; when that is no better, there is no capture path at all.
+    const char* temp = "C:\\Users\\u\\AppData\\Local\\Temp\\";
+    const std::pair<std::string, const char*> folders[] = {
+        {CaptureFolderFor("C:\\Work Dir & Co", temp), "C:\\Work Dir & Co"}, {CaptureFolderFor("C:\\", temp), "C:\\"},
+        {CaptureFolderFor("C:\\100%", temp), "C:\\Users\\u\\AppData\\Local\\Temp"},
+        {CaptureFolderFor("C:\\%WINDIR%", "C:\\"), "C:"}, {CaptureFolderFor("", "D:\\T\\"), "D:\\T"},
+        {CaptureFolderFor("%", "C:\\T%x\\"), ""}, {CaptureFolderFor("", ""), ""},
+        {CapturePathsFor(CaptureFolderFor("C:\\%A%", "C:\\")).ping, "C:\\123.txt"},
+        {CapturePathsFor("").workstation + CapturePathsFor("").session + CapturePathsFor("").ping, ""},
+    };
+    for (const auto& [actual, expected] : folders)
         EXPECT_EQ(actual, expected);
 }
 
