@@ -1,8 +1,8 @@
 // Stands in for cmd.exe and the other programs the menu starts. Appends "launch\t<tick>\t<show
 // or -1>\t<folder>\t<module>\t<command line>" to WK_LAUNCH_LOG and, after WK_FAKE_DELAY_MS, "ended\t<tick>".
 // "... > FILE" gets German console output of net config workstation (workgroup WK_FAKE_WORKGROUP), ping
-// (address WK_FAKE_ADDRESS) or net session; "more < FILE" logs "paged\t<file>\t<content>" and, with
-// "& del", deletes the file.
+// (address WK_FAKE_ADDRESS) or net session, after WK_FAKE_FILLER_BYTES bytes without a line break;
+// "more < FILE" logs "paged\t<file>\t<content>" and, with "& del", deletes the file.
 #include <windows.h>
 
 #include <cstdio>
@@ -63,6 +63,7 @@ int main()
         std::string target = commandLine.substr(commandLine.find_first_not_of(" \"", redirect + 1));
         target.erase(target.find_last_not_of(" \"") + 1);
         DeleteFileA(target.c_str());
+        Append(target, std::string(std::strtoul(Setting("WK_FAKE_FILLER_BYTES", "0").c_str(), nullptr, 10), 'x'));
         Append(target, output);
     }
     if (pager != std::string::npos) {
