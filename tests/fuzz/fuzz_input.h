@@ -9,13 +9,8 @@
 
 // A broken invariant names itself before the fuzzer records the input.
 #define FUZZ_CHECK(condition) \
-    ((condition) ? void(0) : FuzzFailure(#condition, __FILE__, __LINE__))
-
-[[noreturn]] inline void FuzzFailure(const char* condition, const char* file, int line)
-{
-    std::fprintf(stderr, "%s:%d: invariant broken: %s\n", file, line, condition);
-    std::abort();
-}
+    ((condition) ? void(0) : (std::fprintf(stderr, "%s:%d: invariant broken: %s\n", __FILE__, __LINE__, \
+                                           #condition), std::abort()))
 
 // Reads the input front to back: single bytes as small numbers, and texts
 // cut at a separator byte so that the fuzzer can shape each one.
