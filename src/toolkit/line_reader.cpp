@@ -36,13 +36,13 @@ bool LineReader::Refill()
     return true;
 }
 
-bool LineReader::TakeLineBytes(std::string& line, size_t limit)
+bool LineReader::TakeLineBytes(std::string& line)
 {
     while (Refill()) {
         const char* begin = buffer_.data() + position_;
         const char* end = buffer_.data() + filled_;
         const char* stop = std::find_if(begin, end, EndsLine);
-        const size_t room = limit - std::min(limit, line.size());
+        const size_t room = lineLimit_ - std::min(lineLimit_, line.size());
         line.append(begin, std::min(static_cast<size_t>(stop - begin), room));
         position_ = static_cast<size_t>(stop - buffer_.data());
         if (stop != end)
@@ -63,8 +63,7 @@ void LineReader::ConsumeLineEnding()
 std::string LineReader::ReadLine()
 {
     std::string line;
-    // Bytes beyond the limit are walked over but not kept.
-    if (TakeLineBytes(line, lineLimit_))
+    if (TakeLineBytes(line))
         ConsumeLineEnding();
     return line;
 }

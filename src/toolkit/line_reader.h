@@ -30,9 +30,10 @@ public:
 
 private:
     bool Refill();
-    // Moves past the bytes of the current line up to its ending; true when
-    // an ending was found (it is not yet consumed).
-    bool TakeLineBytes(std::string& line, size_t limit);
+    // Moves past the bytes of the current line up to its ending, keeping
+    // those within the limit; true when an ending was found (it is not yet
+    // consumed).
+    bool TakeLineBytes(std::string& line);
     void ConsumeLineEnding();
 
     ReadBytes read_;
