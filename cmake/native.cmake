@@ -20,17 +20,31 @@ add_executable(native_tests ${WK_NATIVE_TESTS})
 target_link_libraries(native_tests PRIVATE wk_core gtest_main)
 add_test(NAME native_tests COMMAND native_tests)
 
-# Fuzz targets: each tests/fuzz/<name>.cpp becomes fuzz_<name>, run briefly
-# here and longer by scripts/fuzz.
+# Fuzz targets: each tests/fuzz/<name>.cpp becomes fuzz_<name>, with its seed
+# corpus in tests/fuzz/corpus/<name>/. They link a second copy of the core
+# compiled with libFuzzer's coverage instrumentation (wk_core itself has none,
+# and a fuzzer without it gets no feedback from the code under test). The test
+# command runs each briefly; scripts/fuzz runs a campaign.
 if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+  add_library(wk_core_fuzz STATIC ${WK_CORE_SOURCES})
+  target_include_directories(wk_core_fuzz PUBLIC ${CMAKE_SOURCE_DIR}/src)
+  target_compile_options(wk_core_fuzz PUBLIC ${WK_SANITIZE} -Wall -Wextra
+                         PRIVATE -fsanitize=fuzzer-no-link)
+  target_link_options(wk_core_fuzz PUBLIC ${WK_SANITIZE})
+  target_compile_definitions(wk_core_fuzz PUBLIC WK_PUBLIC_IP_URL="${WK_PUBLIC_IP_URL}")
+
   file(GLOB WK_FUZZERS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/fuzz/*.cpp)
   foreach(fuzzer_source ${WK_FUZZERS})
     get_filename_component(fuzzer_name ${fuzzer_source} NAME_WE)
     add_executable(fuzz_${fuzzer_name} ${fuzzer_source})
-    target_link_libraries(fuzz_${fuzzer_name} PRIVATE wk_core)
+    target_link_libraries(fuzz_${fuzzer_name} PRIVATE wk_core_fuzz)
     target_compile_options(fuzz_${fuzzer_name} PRIVATE -fsanitize=fuzzer)
     target_link_options(fuzz_${fuzzer_name} PRIVATE -fsanitize=fuzzer)
+    # New inputs go to the build tree; the seeds in the repository are only read.
+    set(fuzzer_found ${CMAKE_BINARY_DIR}/fuzz-found/${fuzzer_name})
+    file(MAKE_DIRECTORY ${fuzzer_found})
     add_test(NAME fuzz_${fuzzer_name}
-             COMMAND fuzz_${fuzzer_name} -max_total_time=5 -rss_limit_mb=1024)
+             COMMAND fuzz_${fuzzer_name} -max_total_time=5 -rss_limit_mb=1024 -print_final_stats=1
+                     ${fuzzer_found} ${CMAKE_SOURCE_DIR}/tests/fuzz/corpus/${fuzzer_name})
   endforeach()
 endif()

@@ -11,9 +11,11 @@
 struct AppState {
     std::string ProgramFolder;           // exe folder, ending in a backslash
     std::string StartFolder;             // current directory at start-up
-    std::string WorkstationCapturePath;  // StartFolder + "\2345.txt"
-    std::string SessionCapturePath;      // StartFolder + "\bes.txt"
-    std::string PingCapturePath;         // StartFolder + "\123.txt"
+    // In StartFolder, or in the temporary folder when StartFolder cannot
+    // be used (see CaptureFolderFor).
+    std::string WorkstationCapturePath;  // folder + "\2345.txt"
+    std::string SessionCapturePath;      // folder + "\bes.txt"
+    std::string PingCapturePath;         // folder + "\123.txt"
     std::string StartComputerName;
     std::string MemoryMegabytes;
     std::string ServicePackText;

@@ -12,9 +12,29 @@ std::string ProgramFolderFromModulePath(std::string_view modulePath)
     return std::string(modulePath.substr(0, lastBackslash + 1));
 }
 
-CapturePaths CapturePathsFor(std::string_view startFolder)
+namespace {
+
+bool IsCaptureFolder(std::string_view folder)
 {
-    const std::string folder(startFolder);
+    return !folder.empty() && folder.find('%') == std::string_view::npos;
+}
+
+} // namespace
+
+std::string CaptureFolderFor(std::string_view startFolder, std::string_view tempFolder)
+{
+    if (IsCaptureFolder(startFolder))
+        return std::string(startFolder);
+    if (tempFolder.ends_with('\\'))
+        tempFolder.remove_suffix(1);
+    return IsCaptureFolder(tempFolder) ? std::string(tempFolder) : std::string();
+}
+
+CapturePaths CapturePathsFor(std::string_view captureFolder)
+{
+    if (captureFolder.empty())
+        return {};
+    const std::string folder(captureFolder);
     return {folder + "\\2345.txt", folder + "\\bes.txt", folder + "\\123.txt"};
 }
 

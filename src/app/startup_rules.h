@@ -8,14 +8,23 @@
 // C:\Tools\prog.exe gives C:\Tools\ (backslash kept); no backslash gives "".
 std::string ProgramFolderFromModulePath(std::string_view modulePath);
 
-// The three capture files lie in the start folder. The names are appended
+// The folder the three captures go to: the start folder, unless it holds a
+// "%" or is empty (unreadable or too long); then the temporary folder, named
+// without its trailing backslash. cmd expands %NAME% even inside quotes, so
+// a "%" in the path would send the redirection, and the session viewer's
+// "del", to some other folder. When neither folder is usable the result is
+// empty and no capture is made anywhere.
+std::string CaptureFolderFor(std::string_view startFolder, std::string_view tempFolder);
+
+// The three capture files lie in the capture folder. The names are appended
 // as they are, so a drive root gives C:\\2345.txt, which Windows accepts.
+// An empty folder gives empty paths: a redirection to "" writes nothing.
 struct CapturePaths {
     std::string workstation;  // "\2345.txt": net config workstation
     std::string session;      // "\bes.txt": net session
     std::string ping;         // "\123.txt": ping of the own computer name
 };
-CapturePaths CapturePathsFor(std::string_view startFolder);
+CapturePaths CapturePathsFor(std::string_view captureFolder);
 
 // Parameters for "cmd" (or "command"). Paths and the computer name stand in
 // quotes so that blanks and & | < > ^ in them neither cut the redirection

@@ -32,6 +32,15 @@ std::string CurrentFolder()
     return folder;
 }
 
+std::string TempFolder()
+{
+    char path[MAX_PATH + 1] = {};
+    DWORD length = GetTempPathA(sizeof path, path);
+    if (length == 0 || length >= sizeof path)
+        return {};
+    return std::string(path, length);
+}
+
 std::string InstalledMegabytes()
 {
 #ifdef _WIN64
@@ -59,7 +68,7 @@ void StartUp(HINSTANCE instance)
     ToolkitInit(instance);
 
     appState.StartFolder = CurrentFolder();
-    const CapturePaths paths = CapturePathsFor(appState.StartFolder);
+    const CapturePaths paths = CapturePathsFor(CaptureFolderFor(appState.StartFolder, TempFolder()));
     appState.WorkstationCapturePath = paths.workstation;
     appState.SessionCapturePath = paths.session;
     appState.PingCapturePath = paths.ping;

@@ -117,7 +117,7 @@ Session::Session(const std::string& startFolderName, const std::string& version,
         CopyFileA(plantedDll.c_str(), (programFolder + name).c_str(), FALSE);
     SetEnvironmentVariableA("WK_LAUNCH_LOG", logPath.c_str());
     for (const char* name : {"WK_FAKE_WORKGROUP", "WK_FAKE_EARLIER_WORKGROUP", "WK_FAKE_ADDRESS", "WK_FAKE_ADDRESS6",
-                             "WK_FAKE_DELAY_MS"})
+                             "WK_FAKE_DELAY_MS", "WK_FAKE_FILLER_BYTES"})
         SetEnvironmentVariableA(name, nullptr);
     for (const auto& [name, value] : environment)
         SetEnvironmentVariableA(name.c_str(), value.c_str());

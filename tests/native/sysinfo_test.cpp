@@ -63,7 +63,7 @@ TEST(CaptureParsing, PingBracketHoldingAColonIsIpv6AndNeverAnAddress)
     EXPECT_EQ(AddressNumbersFromText(""), (std::array<int32_t, 4>{0, 0, 0, 0}));  // the field then shows 0.0.0.0
 }
 
-TEST(PublicAddressFromPage, FromIpKeyOrFourthCharacterToFirstTagOverABlankBuffer)
+TEST(PublicAddressFromPage, FromIpKeyOrFourthCharacterToFirstTagAndOnlyFourNumbersUpTo255)
 {
     std::string keyAtEnd(publicIpPageSize, 'x'), bareKeyAtEnd(publicIpPageSize, 'x');
     keyAtEnd.replace(keyAtEnd.size() - 13, 13, "IP: 5.6.7.8<b");
@@ -73,16 +73,24 @@ TEST(PublicAddressFromPage, FromIpKeyOrFourthCharacterToFirstTagOverABlankBuffer
         {"<p>IP: 1.2.3.4</p><p>IP: 5.6.7.8</p>", {1, 2, 3, 4}}, {"IP: 10.0.0.1\r\n", {10, 0, 0, 1}},
         {"abc1.2.3.4<", {1, 2, 3, 4}}, {"IP:   10.200.0.2   <br>", {10, 200, 0, 2}},
         {"<html>Not Found</html>", {0, 0, 0, 0}}, {"", {0, 0, 0, 0}}, {keyAtEnd, {5, 6, 7, 8}},
-        {bareKeyAtEnd, {0, 0, 0, 0}}, {"IP: 1.2<br>.3.4", {1, 2, 0, 0}},  // the first tag ends the address
+        {bareKeyAtEnd, {0, 0, 0, 0}}, {"IP: 1.2.3.4.5<br>", {1, 2, 3, 4}}, {"IP: 1. 2.  3.4x", {1, 2, 3, 4}},
+        {"IP: 255.255.255.255\n", {255, 255, 255, 255}}, {"IP: 0.00.000.0", {0, 0, 0, 0}},
+        // Anything but four numbers 0 to 255 reads as no address, not as carried or partial numbers.
+        {"IP: 999.999.1.1", {0, 0, 0, 0}}, {"IP: 10.1", {0, 0, 0, 0}}, {"IP: 1.2<br>.3.4", {0, 0, 0, 0}},
+        {"IP: 1.2.3.256", {0, 0, 0, 0}}, {"IP: 0001.2.3.4", {0, 0, 0, 0}}, {"IP: +1.2.3.4", {0, 0, 0, 0}},
+        {"IP: 1.-2.3.4", {0, 0, 0, 0}}, {"IP: 1..3.4", {0, 0, 0, 0}}, {"IP: 1.2.3.x4", {0, 0, 0, 0}},
+        {"IP: 1.2.3.\t4", {0, 0, 0, 0}}, {"IP: 4294967297.2.3.4", {0, 0, 0, 0}},
     };
     for (const auto& [body, numbers] : cases) {
         std::string page = Blanks(publicIpPageSize);  // what the read leaves untouched stays blank
         page.replace(0, body.size(), body);
         EXPECT_EQ(AddressNumbersFromText(PublicAddressFromPage(page)), numbers) << body.substr(0, 30);
     }
+    EXPECT_EQ(PublicAddressFromPage("Your IP: 84.12.3.4<br>"), "84.12.3.4");
+    EXPECT_EQ(PublicAddressFromPage("IP: 999.999.1.1"), "");
 }
 
-TEST(StartUp, MemoryWindowsVersionAndCaptureCommandLines)
+TEST(StartUp, MemoryWindowsVersionCaptureFolderAndCommandLines)
 {
     struct Memory { double bytes; int32_t megabytes; };  // halves round to even
     for (const Memory& m : {Memory{536346624.0, 512}, Memory{537395200.0, 512}, Memory{536330240.0, 511},
@@ -112,6 +120,19 @@ TEST(StartUp, MemoryWindowsVersionAndCaptureCommandLines)
         {SessionViewerParameters("C:\\W\\bes.txt"), " /K more < \"C:\\W\\bes.txt\" & del \"C:\\W\\bes.txt\""},
     };
     for (const auto& [actual, expected] : texts)
+        EXPECT_EQ(actual, expected);
+    // cmd expands %NAME% even inside quotes: such a start folder, or none, sends the captures to the
+    // temporary folder; when that is no better, there is no capture path at all.
+    const char* temp = "C:\\Users\\u\\AppData\\Local\\Temp\\";
+    const std::pair<std::string, const char*> folders[] = {
+        {CaptureFolderFor("C:\\Work Dir & Co", temp), "C:\\Work Dir & Co"}, {CaptureFolderFor("C:\\", temp), "C:\\"},
+        {CaptureFolderFor("C:\\100%", temp), "C:\\Users\\u\\AppData\\Local\\Temp"},
+        {CaptureFolderFor("C:\\%WINDIR%", "C:\\"), "C:"}, {CaptureFolderFor("", "D:\\T\\"), "D:\\T"},
+        {CaptureFolderFor("%", "C:\\T%x\\"), ""}, {CaptureFolderFor("", ""), ""},
+        {CapturePathsFor(CaptureFolderFor("C:\\%A%", "C:\\")).ping, "C:\\123.txt"},
+        {CapturePathsFor("").workstation + CapturePathsFor("").session + CapturePathsFor("").ping, ""},
+    };
+    for (const auto& [actual, expected] : folders)
         EXPECT_EQ(actual, expected);
 }
 

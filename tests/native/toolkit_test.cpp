@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 
 TEST(TextOperations, PositionsCountsSeparatorsAndNumbersAtTheirEdges)
 {
@@ -41,13 +42,17 @@ TEST(TextOperations, PositionsCountsSeparatorsAndNumbersAtTheirEdges)
 TEST(LineReader, SplitsAtEveryLineEndingWhateverTheReadSizeAndDetectsTheEnd)
 {
     using Lines = std::vector<std::string>;
-    const std::string longLine(200000, 'x');
+    // A line longer than the work area is cut there; the rest of it, up to its ending, is skipped.
+    const std::string full(longestLine, 'x'), over = full + "y";
     const std::pair<std::string, Lines> cases[] = {
         {"a\r\nb\r\n", {"a", "b"}}, {"a\n\nb", {"a", "", "b"}}, {"last", {"last"}}, {"", {""}},
         {std::string("a\0b", 3), {"a", "b"}}, {"\xFC\x84\n", {"\xFC\x84"}},
         // A lone CR ends its line and keeps the next byte.
         {"a\rb\nc", {"a", "b", "c"}}, {"a\r\rb", {"a", "", "b"}}, {"a\r", {"a"}},
-        {longLine + "\nshort", {longLine, "short"}},
+        {full + "\nb", {full, "b"}}, {over + "\nb", {full, "b"}}, {over, {full}},
+        {std::string(200000, 'z') + "\r\nshort\r\n", {std::string(longestLine, 'z'), "short"}},
+        {full + "\rb", {full, "b"}}, {over + "yy\rb\n", {full, "b"}}, {over + "\r\r\nb", {full, "", "b"}},
+        {over + std::string("\0z", 2), {full, "z"}}, {"a\n" + over + "\n", {"a", full}},
     };
     for (const auto& [data, expected] : cases)
         for (size_t piece : {size_t{4096}, size_t{1}}) {  // byte by byte splits CR LF too
@@ -65,6 +70,27 @@ TEST(LineReader, SplitsAtEveryLineEndingWhateverTheReadSizeAndDetectsTheEnd)
             EXPECT_EQ(lines, expected) << "piece " << piece << ": " << data.substr(0, 20);
             EXPECT_EQ(reader.ReadLine(), "");
         }
+}
+
+TEST(LineReader, CaptureOfManyMegabytesWithoutLineBreakIsWalkedOverNotHeld)
+{
+    // The reader is fed from a generator: nothing of this size is ever stored by the test.
+    constexpr size_t filler = size_t{64} << 20;
+    const std::string tail = "\r\nArbeitsstationsdom\x84ne  GRUPPE\r\n";
+    size_t fed = 0;
+    LineReader reader([&](char* buffer, size_t size) {
+        const size_t count = fed < filler ? std::min(size, filler - fed)
+                                          : tail.copy(buffer, size, std::min(fed - filler, tail.size()));
+        if (fed < filler)
+            std::memset(buffer, 'x', count);
+        fed += count;
+        return count;
+    });
+    const std::string first = reader.ReadLine();
+    EXPECT_EQ(first.size(), longestLine);
+    EXPECT_LE(first.capacity(), 2 * longestLine);
+    EXPECT_EQ(reader.ReadLine(), "Arbeitsstationsdom\x84ne  GRUPPE");
+    EXPECT_TRUE(reader.AtEnd());
 }
 
 TEST(WindowPlacement, FlagsChoosePlacementAndStyleAndCentringClampsAtZero)

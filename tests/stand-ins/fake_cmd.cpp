@@ -3,8 +3,8 @@
 // "... > FILE" gets German console output of net config workstation (workgroup WK_FAKE_WORKGROUP, after
 // a line for WK_FAKE_EARLIER_WORKGROUP if set; both given in ANSI, written in the OEM code page), ping
 // (address WK_FAKE_ADDRESS; with WK_FAKE_ADDRESS6 set, a ping without -4 answers over that IPv6 address
-// as Vista and later do) or net session; "more < FILE" logs "paged\t<file>\t<content>" and, with
-// "& del", deletes the file.
+// as Vista and later do) or net session, after WK_FAKE_FILLER_BYTES bytes without a line break;
+// "more < FILE" logs "paged\t<file>\t<content>" and, with "& del", deletes the file.
 #include <windows.h>
 
 #include <cstdio>
@@ -80,6 +80,7 @@ int main()
         std::string target = commandLine.substr(commandLine.find_first_not_of(" \"", redirect + 1));
         target.erase(target.find_last_not_of(" \"") + 1);
         DeleteFileA(target.c_str());
+        Append(target, std::string(std::strtoul(Setting("WK_FAKE_FILLER_BYTES", "0").c_str(), nullptr, 10), 'x'));
         Append(target, output);
     }
     if (pager != std::string::npos) {

@@ -55,6 +55,8 @@ run() {  # PROGRAM FILTER [VAR=VALUE...]: a bounded Wine run in the client's nam
 run "$WK_STAND_IN_DIR/wine_tests.exe" 'PublicIpServed.*'
 echo page >"$work/mode"
 run "$WK_STAND_IN_DIR/e2e_tests.exe" 'PublicIpEndToEnd.*'
+echo badaddress >"$work/mode"
+run "$WK_STAND_IN_DIR/e2e_tests.exe" 'HostilePublicIpPage.*'
 # Last: the silent answer holds the single-threaded server until it is stopped.
 run "$WK_STAND_IN_DIR/wine_tests.exe" 'PublicIpSilentServer.*'
 stop_server

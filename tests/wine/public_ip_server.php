@@ -1,7 +1,8 @@
 <?php
 // Router of public_ip_e2e.sh's test server: logs "METHOD URI<TAB>User-Agent" and answers as
 // WK_PAGE_DIR/mode says: "page" (the shipped page), "empty" (no body), "nokey" (no "IP: "),
-// "silent" (accepts, reads the request and says nothing for a minute).
+// "badaddress" (an address that is not four numbers 0 to 255), "silent" (accepts, reads the request
+// and says nothing for a minute).
 $dir = getenv('WK_PAGE_DIR');
 file_put_contents("$dir/requests.log", "$_SERVER[REQUEST_METHOD] $_SERVER[REQUEST_URI]\t"
     . ($_SERVER['HTTP_USER_AGENT'] ?? '') . "\n", FILE_APPEND | LOCK_EX);
@@ -11,4 +12,6 @@ if ($mode === 'silent')
     sleep(60);
 if ($mode === 'nokey')
     echo 'at 10.9.8.7<br>';
-return $mode === 'empty' || $mode === 'nokey';  // false: the server runs the requested page
+if ($mode === 'badaddress')
+    echo 'Your IP: 999.999.1.1<br>';
+return in_array($mode, ['empty', 'nokey', 'badaddress'], true);  // false: the server runs the requested page
