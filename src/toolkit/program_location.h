@@ -21,8 +21,12 @@ ProgramSearch ProgramSearchFor(std::string_view program, std::string_view system
 // and double quotes removed.
 std::string RegisteredPath(std::string_view value);
 
+// "C:\..." or "\\server\...": a path that no current directory completes.
+bool IsFullPath(std::string_view path);
+
 // The first candidate for which `exists` holds, else the registered path
-// (read by `registered`) when `exists` holds for it, else "".
+// (read by `registered`) when it is a full path and `exists` holds for it,
+// else "".
 template <typename Exists, typename Registered>
 std::string FindProgram(const ProgramSearch& search, Exists exists, Registered registered)
 {
@@ -32,5 +36,5 @@ std::string FindProgram(const ProgramSearch& search, Exists exists, Registered r
     if (search.registeredName.empty())
         return {};
     const std::string path = RegisteredPath(registered(search.registeredName));
-    return !path.empty() && exists(path) ? path : std::string();
+    return IsFullPath(path) && exists(path) ? path : std::string();
 }

@@ -219,4 +219,9 @@ TEST(ProgramLocation, EveryNameOnlyInTheSystemFoldersAndTheRegisteredPath)
     EXPECT_EQ(find("msinfo32.exe", {"S\\msinfo32.exe", "R"}, "R"), "S\\msinfo32.exe");
     EXPECT_EQ(find("msinfo32.exe", {}, "C:\\gone.exe"), "") << "a registered path that does not exist";
     EXPECT_EQ(find("msinfo32.exe", {""}, "\"\""), "") << "an empty registered path";
+    EXPECT_EQ(find("msinfo32.exe", {"msinfo32.exe"}, "msinfo32.exe"), "") << "a registered path without a folder";
+    // A folder that could not be read gives no candidate: a bare name would be found in the current directory.
+    EXPECT_EQ(ProgramSearchFor("cmd", "", "W").candidates, Paths{});
+    EXPECT_EQ(ProgramSearchFor("hh.exe", "", "W").candidates, Paths{"W\\hh.exe"});
+    EXPECT_EQ(ProgramSearchFor("command", "S", "").candidates, (Paths{"S\\command.com", "S\\command.exe"}));
 }
