@@ -6,7 +6,6 @@ add_library(wk_core STATIC ${WK_CORE_SOURCES})
 target_include_directories(wk_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_compile_options(wk_core PUBLIC ${WK_SANITIZE} -Wall -Wextra)
 target_link_options(wk_core PUBLIC ${WK_SANITIZE})
-target_compile_definitions(wk_core PUBLIC WK_PUBLIC_IP_URL="${WK_PUBLIC_IP_URL}")
 
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
@@ -31,7 +30,6 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
   target_compile_options(wk_core_fuzz PUBLIC ${WK_SANITIZE} -Wall -Wextra
                          PRIVATE -fsanitize=fuzzer-no-link)
   target_link_options(wk_core_fuzz PUBLIC ${WK_SANITIZE})
-  target_compile_definitions(wk_core_fuzz PUBLIC WK_PUBLIC_IP_URL="${WK_PUBLIC_IP_URL}")
 
   file(GLOB WK_FUZZERS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/fuzz/*.cpp)
   foreach(fuzzer_source ${WK_FUZZERS})

@@ -26,9 +26,9 @@ target_compile_definitions(wk_win PUBLIC ${WK_WINVER_DEFS} WIN32_LEAN_AND_MEAN N
 target_compile_options(wk_win PUBLIC -Wall -Wextra -ffunction-sections -fdata-sections)
 target_link_libraries(wk_win PUBLIC ${WK_SYSTEM_LIBS})
 # Hardening: a stack guard in functions with arrays or address-taken locals
-# (libssp, linked statically; it seeds the guard through ADVAPI32's
-# CryptGenRandom); no time stamp and no source paths in the exe, so that two
-# builds of one commit give the same bytes.
+# (the shipped exe has its own guard in lean_runtime_win.cpp; the test
+# programs take libssp's); no time stamp and no source paths in the exe, so
+# that two builds of one commit give the same bytes.
 target_compile_options(wk_win PUBLIC -fstack-protector-strong
                        -ffile-prefix-map=${CMAKE_SOURCE_DIR}/=)
 target_link_options(wk_win PUBLIC -static -fstack-protector-strong -Wl,--gc-sections

@@ -20,7 +20,7 @@ size=$(stat -c %s "$exe")
 (( size <= 131072 )) || fail "$size bytes, more than the 131072 (128 KiB) allowed"
 [ "$bits" != 32 ] || (( flags & 0x400 )) || fail "NO_SEH missing"
 grep -q '^Time/Date[[:space:]].* 1970$' <<<"$dump" || fail "a link time stamp: two builds would differ"
-# libssp's own message is linked in only with the stack protector.
+# The guard's failure message (libssp's words) is linked in only with the stack protector.
 grep -qa 'stack smashing detected' "$exe" || fail "no stack protector"
 # Manifest number 1: asInvoker, the built processor, each namespace declared once.
 [ "$bits" = 64 ] && architecture=amd64 || architecture=x86

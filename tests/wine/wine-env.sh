@@ -37,12 +37,37 @@ wk_wine_stamp() {
   dpkg-query -W -f='${Package}:${Architecture} ${Version} ${Status}\n' 'wine*' 'libwine*' 2>/dev/null | sort
 }
 
+# The end-to-end tests put a stand-in (fake_cmd.exe) over Wine's own cmd, winver, control, msconfig,
+# msinfo32 and hh, keeping Wine's as NAME.wk-wine, and put them back when they end. A run that was
+# killed leaves the stand-ins, and every later start of the program would record fake captures:
+# put Wine's own programs back.
+wk_restore_wine_programs() {
+  local windows=$WINEPREFIX/drive_c/windows folder name path stand_in found=
+  for folder in "$windows/system32" "$windows/syswow64" "$windows"; do
+    for name in cmd winver control msconfig msinfo32 hh; do
+      path=$folder/$name.exe
+      [ -f "$path" ] || continue
+      for stand_in in "$wk_repo"/build/win*-tests/fake_cmd.exe; do
+        cmp -s "$path" "$stand_in" || continue
+        found=1
+        if [ -f "$path.wk-wine" ]; then cp "$path.wk-wine" "$path"; else rm -f "$path"; fi
+      done
+    done
+  done
+  if [ -n "$found" ]; then
+    for name in cmd winver control msconfig msinfo32 hh; do
+      wk_wine reg delete 'HKCU\Software\Wine\DllOverrides' /v "$name.exe" /f >/dev/null 2>&1
+    done
+  fi
+  return 0
+}
+
 wk_prepare_prefix() {
   mkdir -p "$(dirname "$WINEPREFIX")"
   (
     flock 9
     stamp=$(wk_wine_stamp)
-    [ -f "$WINEPREFIX/.wk-ready" ] && [ "$(cat "$WINEPREFIX/.wk-ready")" = "$stamp" ] && exit 0
+    [ -f "$WINEPREFIX/.wk-ready" ] && [ "$(cat "$WINEPREFIX/.wk-ready")" = "$stamp" ] && { wk_restore_wine_programs; exit 0; }
     [ -d "$WINEPREFIX" ] && { wineserver -k; wineserver -w; } 2>/dev/null
     rm -rf "$WINEPREFIX"
     # No Mono or Gecko: nothing may be downloaded. Managed=N: without a window manager Wine
@@ -57,8 +82,8 @@ wk_prepare_prefix() {
   ) 9>"$WINEPREFIX.lock"
 }
 
-# wk_runs_32bit PROGRAM.exe [ARGS...]: whether this kernel runs 32-bit Windows programs, found
-# out by running one (a 32-bit program of ours that ends at once with status 0).
+# wk_runs_32bit ARGS...: whether this kernel runs 32-bit programs, found out by running Wine's
+# 32-bit loader with ARGS (--version: it ends at once with status 0).
 wk_runs_32bit() {
   [ -x "$wk_wine32" ] && timeout 120 "$wk_wine32" "$@" >/dev/null 2>&1
 }
