@@ -10,15 +10,16 @@
 #include "lan/lan_window.h"
 #include "sysinfo/windows_version.h"
 #include "toolkit/gadget.h"
+#include "toolkit/gadget_rules.h"
 #include "toolkit/system_facts.h"
 #include "toolkit/text.h"
 #include "toolkit/window.h"
 
 namespace {
 
-constexpr uint32_t mainWindowFlags = 0x00CC0001;  // caption, close box, sizing border, centred
-constexpr uint32_t centred = 0x1;                 // SS_CENTER
-constexpr uint32_t centredSunken = 0x20001;       // SS_CENTER with a sunken border
+constexpr uint32_t mainWindowFlags = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | CentreOnScreenFlag;
+constexpr uint32_t centred = SS_CENTER;
+constexpr uint32_t centredSunken = SS_CENTER | BorderFlag;  // a label's border is sunken
 const char mainTitle[] = "Wendelkamm f\xFCr NT, Win2000, XP       V4.0 ";
 
 void BuildMainWindow()
