@@ -8,8 +8,11 @@
 #include "app/program_end.h"
 #include "sysinfo/capture_reading.h"
 #include "toolkit/gadget.h"
+#include "toolkit/gadget_rules.h"
 #include "toolkit/launch.h"
 #include "toolkit/window.h"
+
+#include <commctrl.h>
 
 #include <string>
 
@@ -17,10 +20,11 @@ namespace {
 
 // Caption, system menu, sizing border and minimise box; shown at once, at
 // the given place rather than centred.
-constexpr uint32_t adapterWindowFlags = 0x00CE0000;
+constexpr uint32_t adapterWindowFlags = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX;
 // Full-row selection, grid lines, selection kept visible without focus;
 // single selection.
-constexpr uint32_t adapterListFlags = 0x40010008;
+constexpr uint32_t adapterListFlags =
+    ListFullRowSelectFlag | ListGridLinesFlag | LVS_SHOWSELALWAYS;
 constexpr int listClickKind = 0;  // a left click on the list
 
 void BuildAdapterList()
@@ -75,7 +79,7 @@ void RunAdapterWindow()
     EnumerateAdapters();
     if (adapterCount == -1) {
         // The window stays up, with its empty list, behind the box.
-        ShowMessage("Error", "An error occured accessing adapter info", 0);
+        ShowMessage("Error", "An error occured accessing adapter info", MB_OK);
         EndProgram();
     }
     FillAdapterList();

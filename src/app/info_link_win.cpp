@@ -9,9 +9,9 @@ namespace {
 constexpr COLORREF linkRed = RGB(255, 0, 0);
 constexpr COLORREF linkBlue = RGB(0, 0, 255);
 constexpr COLORREF white = RGB(255, 255, 255);
-// Not in the NT 4 headers; the hand cursor exists from Windows 2000 on, and
-// LoadCursor simply fails before that.
-const LPCSTR handCursor = MAKEINTRESOURCEA(32649);
+// The hand cursor exists from Windows 2000 on; LoadCursor simply fails
+// before that.
+const LPCSTR handCursor = IDC_HAND;
 
 HBRUSH LinkColours(COLORREF text, COLORREF background, HDC context)
 {

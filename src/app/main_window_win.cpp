@@ -10,15 +10,16 @@
 #include "lan/lan_window.h"
 #include "sysinfo/windows_version.h"
 #include "toolkit/gadget.h"
+#include "toolkit/gadget_rules.h"
 #include "toolkit/system_facts.h"
 #include "toolkit/text.h"
 #include "toolkit/window.h"
 
 namespace {
 
-constexpr uint32_t mainWindowFlags = 0x00CC0001;  // caption, close box, sizing border, centred
-constexpr uint32_t centred = 0x1;                 // SS_CENTER
-constexpr uint32_t centredSunken = 0x20001;       // SS_CENTER with a sunken border
+constexpr uint32_t mainWindowFlags = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | CentreOnScreenFlag;
+constexpr uint32_t centred = SS_CENTER;
+constexpr uint32_t centredSunken = SS_CENTER | BorderFlag;  // a label's border is sunken
 const char mainTitle[] = "Wendelkamm f\xFCr NT, Win2000, XP       V4.0 ";
 
 void BuildMainWindow()
@@ -37,32 +38,32 @@ void BuildMainWindow()
     GadgetSetState(GadgetIpField, static_cast<int32_t>(PackAddress(appState.AddressNumbers)));
     ReadStartAddress();
 
-    LabelCreate(4, 180, 57, 100, 16, "Befehlsauswahl", centred);
-    LabelCreate(5, 20, 57, 100, 16, "IP Adresse", centred);
+    LabelCreate(GadgetCommandMenuCaption, 180, 57, 100, 16, "Befehlsauswahl", centred);
+    LabelCreate(GadgetIpFieldCaption, 20, 57, 100, 16, "IP Adresse", centred);
     // Reaches past the client area's right and bottom edges; it is clipped.
     appState.InfoLinkHandle = LabelCreate(GadgetInfoLink, 260, 158, 120, 20, "");
     appState.LabelFont = FontLoad(1, "Arial", 8);
-    LabelCreate(7, 10, 30, 100, 16, "", centredSunken);
-    LabelCreate(8, 125, 30, 100, 16, "", centredSunken);
-    LabelCreate(9, 240, 30, 100, 16, "", centredSunken);
-    LabelCreate(10, 10, 12, 100, 16, "Benutzername", centred);
-    LabelCreate(11, 125, 12, 100, 16, "Computername", centred);
-    LabelCreate(12, 240, 12, 100, 16, "Arbeitsgruppe", centred);
-    LabelCreate(13, 20, 108, 300, 16, "");
-    LabelCreate(14, 20, 123, 180, 16, "");
-    LabelCreate(15, 20, 138, 180, 16, "");
-    LabelCreate(16, 20, 153, 180, 16, "");
-    for (int id : {GadgetInfoLink, 7, 8, 9})
+    LabelCreate(GadgetUserName, 10, 30, 100, 16, "", centredSunken);
+    LabelCreate(GadgetComputerName, 125, 30, 100, 16, "", centredSunken);
+    LabelCreate(GadgetWorkgroup, 240, 30, 100, 16, "", centredSunken);
+    LabelCreate(GadgetUserNameCaption, 10, 12, 100, 16, "Benutzername", centred);
+    LabelCreate(GadgetComputerNameCaption, 125, 12, 100, 16, "Computername", centred);
+    LabelCreate(GadgetWorkgroupCaption, 240, 12, 100, 16, "Arbeitsgruppe", centred);
+    LabelCreate(GadgetProcessorLine, 20, 108, 300, 16, "");
+    LabelCreate(GadgetMemoryLine, 20, 123, 180, 16, "");
+    LabelCreate(GadgetWindowsLine, 20, 138, 180, 16, "");
+    LabelCreate(GadgetServicePackLine, 20, 153, 180, 16, "");
+    for (int id : {GadgetInfoLink, GadgetUserName, GadgetComputerName, GadgetWorkgroup})
         GadgetSetFont(id, appState.LabelFont);
 
     GadgetSetText(GadgetInfoLink, appState.InfoLinkCaption);
-    GadgetSetText(7, UserName());
-    GadgetSetText(8, ComputerName());
-    GadgetSetText(9, appState.WorkgroupName);
-    GadgetSetText(13, "CPU-Name = " + ProcessorBrand());
-    GadgetSetText(14, "Memory      =  " + appState.MemoryMegabytes + " MB RAM");
-    GadgetSetText(15, "OS Version = " + appState.WindowsName);
-    GadgetSetText(16, "Other   = " + appState.ServicePackText);
+    GadgetSetText(GadgetUserName, UserName());
+    GadgetSetText(GadgetComputerName, ComputerName());
+    GadgetSetText(GadgetWorkgroup, appState.WorkgroupName);
+    GadgetSetText(GadgetProcessorLine, "CPU-Name = " + ProcessorBrand());
+    GadgetSetText(GadgetMemoryLine, "Memory      =  " + appState.MemoryMegabytes + " MB RAM");
+    GadgetSetText(GadgetWindowsLine, "OS Version = " + appState.WindowsName);
+    GadgetSetText(GadgetServicePackLine, "Other   = " + appState.ServicePackText);
 
     WindowHookSet(InfoLinkHook);
     // Colour and cursor follow the pointer's real place before the first event.

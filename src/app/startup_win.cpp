@@ -53,7 +53,7 @@ std::string InstalledMegabytes()
     // Not large-address aware: Windows reports at most 2,147,483,647 bytes,
     // read as a signed 32-bit number.
     MEMORYSTATUS status{};
-    status.dwLength = 32;
+    status.dwLength = sizeof status;
     GlobalMemoryStatus(&status);
     return DecimalText(MegabytesFromBytes(static_cast<float>(static_cast<int32_t>(status.dwTotalPhys))));
 #endif

@@ -7,8 +7,8 @@
 
 namespace {
 
-constexpr uint32_t lanWindowFlags = 0x00CC0001;  // caption, system menu, sizing border, centred
-constexpr uint32_t lanListFlags = 0x200844;      // multi-line, auto vertical scroll, read-only, scroll bar
+constexpr uint32_t lanWindowFlags = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | CentreOnScreenFlag;
+constexpr uint32_t lanListFlags = ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY | WS_VSCROLL;
 constexpr int buttonStripHeight = 30;
 
 } // namespace

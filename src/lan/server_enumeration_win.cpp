@@ -65,7 +65,7 @@ const hostent* FindHost(const char* name)
 
 void ShowInfo(std::string_view text)
 {
-    ShowMessage("Info", text, 0);
+    ShowMessage("Info", text, MB_OK);
 }
 
 void AppendLine(std::string_view line)

@@ -1,13 +1,8 @@
 #include "sysinfo/windows_version.h"
 
-namespace {
-constexpr uint32_t platformWindows9x = 1;  // VER_PLATFORM_WIN32_WINDOWS
-constexpr uint32_t platformNt = 2;         // VER_PLATFORM_WIN32_NT
-}
-
 int OsVersionCodeFor(uint32_t platformId, uint32_t major, uint32_t minor)
 {
-    if (platformId == platformWindows9x) {
+    if (platformId == PlatformWindows9x) {
         // The 9x line is told apart by its minor number alone.
         switch (minor) {
         case 0: return 10;
@@ -16,7 +11,7 @@ int OsVersionCodeFor(uint32_t platformId, uint32_t major, uint32_t minor)
         default: return OsCodeUnknown;
         }
     }
-    if (platformId == platformNt) {
+    if (platformId == PlatformNt) {
         if (major == 3)
             return 5;
         if (major == 4)

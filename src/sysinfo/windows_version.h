@@ -9,6 +9,11 @@
 constexpr int OsCodeWindowsXp = 60;
 constexpr int OsCodeUnknown = 100;
 
+// The platform ids of GetVersionExA (held against their names in
+// win32_constants_win.cpp).
+constexpr uint32_t PlatformWindows9x = 1;  // VER_PLATFORM_WIN32_WINDOWS
+constexpr uint32_t PlatformNt = 2;         // VER_PLATFORM_WIN32_NT
+
 int OsVersionCodeFor(uint32_t platformId, uint32_t major, uint32_t minor);
 const char* WindowsNameFor(int osVersionCode);
 

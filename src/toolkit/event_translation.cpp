@@ -1,15 +1,5 @@
 #include "toolkit/event_translation.h"
 
-namespace {
-// List-view notification codes (negative numbers in the platform headers).
-constexpr int ClickCode = -2;           // NM_CLICK
-constexpr int DoubleClickCode = -3;     // NM_DBLCLK
-constexpr int RightClickCode = -5;      // NM_RCLICK
-constexpr int RightDoubleClickCode = -6;  // NM_RDBLCLK
-constexpr int ItemChangedCode = -101;   // LVN_ITEMCHANGED
-constexpr int ItemActivateCode = -114;  // LVN_ITEMACTIVATE
-} // namespace
-
 bool IsListViewClassName(std::string_view className)
 {
     return className.substr(0, 4) == "SysL";

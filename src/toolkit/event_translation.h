@@ -9,6 +9,15 @@
 constexpr int TabForwardCommand = 1212;
 constexpr int TabBackwardCommand = 1213;
 
+// List-view notification codes (negative numbers in the platform headers,
+// held against them in win32_constants_win.cpp).
+constexpr int ClickCode = -2;             // NM_CLICK
+constexpr int DoubleClickCode = -3;       // NM_DBLCLK
+constexpr int RightClickCode = -5;        // NM_RCLICK
+constexpr int RightDoubleClickCode = -6;  // NM_RDBLCLK
+constexpr int ItemChangedCode = -101;     // LVN_ITEMCHANGED
+constexpr int ItemActivateCode = -114;    // LVN_ITEMACTIVATE
+
 // A WM_NOTIFY sender counts as a list view when its class name starts with
 // "SysL".
 bool IsListViewClassName(std::string_view className);

@@ -5,6 +5,7 @@
 #include "toolkit/gadget_table_win.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <vector>
@@ -26,8 +27,7 @@ std::string WindowText(HWND window)
 
 int FocusedRow(HWND list)
 {
-    return static_cast<int>(
-        SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+    return ListView_GetNextItem(list, -1, LVNI_FOCUSED);
 }
 
 void SetCellText(HWND list, int row, int column, const std::string& text)
@@ -49,7 +49,7 @@ void SetFollowingCells(HWND list, int row, const std::vector<std::string>& cells
 void InsertListRow(HWND list, int position, std::string_view text)
 {
     if (position == -1)
-        position = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+        position = ListView_GetItemCount(list);
     std::vector<std::string> cells = SplitRowText(text);
     LVITEMA item{};
     item.mask = LVIF_TEXT;
@@ -58,8 +58,7 @@ void InsertListRow(HWND list, int position, std::string_view text)
     item.pszText = cells.front().data();
     // The control may put the row elsewhere (past the end, sorted lists):
     // the other cells follow the row where it actually went.
-    const int row = static_cast<int>(
-        SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    const int row = ListView_InsertItem(list, &item);
     if (row >= 0)
         SetFollowingCells(list, row, cells);
 }
@@ -143,9 +142,9 @@ void GadgetSetText(int id, std::string_view text)
         break;
     case GadgetKind::Combo:
         if (copy.empty())
-            SendMessageA(handle, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+            ComboBox_SetCurSel(handle, -1);
         else
-            SendMessageA(handle, CB_SELECTSTRING, 0, reinterpret_cast<LPARAM>(copy.c_str()));
+            ComboBox_SelectString(handle, 0, copy.c_str());
         break;
     case GadgetKind::IpField:
         if (copy.empty())
@@ -182,10 +181,10 @@ void GadgetSetState(int id, int32_t value)
     HWND handle = record->handle;
     switch (record->kind) {
     case GadgetKind::Button:
-        SendMessageA(handle, BM_SETCHECK, static_cast<WPARAM>(value), 0);
+        Button_SetCheck(handle, value);
         break;
     case GadgetKind::Combo:
-        SendMessageA(handle, CB_SETCURSEL, static_cast<WPARAM>(value), 0);
+        ComboBox_SetCurSel(handle, value);
         break;
     case GadgetKind::IpField:
         SendMessageA(handle, IPM_SETADDRESS, 0,
@@ -207,9 +206,9 @@ int32_t GadgetGetState(int id)
     HWND handle = record->handle;
     switch (record->kind) {
     case GadgetKind::Button:
-        return static_cast<int32_t>(SendMessageA(handle, BM_GETCHECK, 0, 0));
+        return Button_GetCheck(handle);
     case GadgetKind::Combo:
-        return static_cast<int32_t>(SendMessageA(handle, CB_GETCURSEL, 0, 0));
+        return ComboBox_GetCurSel(handle);
     case GadgetKind::IpField:
         return static_cast<int32_t>(ReverseByteOrder(IpFieldControlValue(handle)));
     case GadgetKind::List:
@@ -227,8 +226,7 @@ void GadgetAddItem(int id, int position, std::string_view text)
         return;
     if (record->kind == GadgetKind::Combo) {
         const std::string copy(text);
-        SendMessageA(record->handle, CB_INSERTSTRING, static_cast<WPARAM>(position),
-                     reinterpret_cast<LPARAM>(copy.c_str()));
+        ComboBox_InsertString(record->handle, position, copy.c_str());
     } else if (record->kind == GadgetKind::List) {
         InsertListRow(record->handle, position, text);
     }
@@ -240,9 +238,9 @@ void GadgetClearItems(int id)
     if (!record)
         return;
     if (record->kind == GadgetKind::Combo)
-        SendMessageA(record->handle, CB_RESETCONTENT, 0, 0);
+        ComboBox_ResetContent(record->handle);
     else if (record->kind == GadgetKind::List)
-        SendMessageA(record->handle, LVM_DELETEALLITEMS, 0, 0);
+        ListView_DeleteAllItems(record->handle);
 }
 
 std::string GadgetItemText(int id, int item, int column)

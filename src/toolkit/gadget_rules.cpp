@@ -1,20 +1,15 @@
 #include "toolkit/gadget_rules.h"
 
 namespace {
-constexpr uint32_t EditFixedStyle = 0x50030080;   // child, visible, group, tab stop, auto h-scroll
-constexpr uint32_t LabelFixedStyle = 0x50020000;  // child, visible, group
-constexpr uint32_t ListFixedStyle = 0x50010041;   // child, visible, tab stop, report, shared images
-constexpr uint32_t ListSingleSelection = 0x4;     // LVS_SINGLESEL
-
 struct ExtendedListFlag {
     uint32_t flag;
     uint32_t extendedStyle;
 };
 constexpr ExtendedListFlag ExtendedListFlags[] = {
-    {0x10000, 0x1},        // LVS_EX_GRIDLINES
-    {0x40000000, 0x20},    // LVS_EX_FULLROWSELECT
-    {0x10000000, 0x10},    // LVS_EX_HEADERDRAGDROP
-    {0x1, 0x4},            // LVS_EX_CHECKBOXES
+    {ListGridLinesFlag, GridLinesListStyle},
+    {ListFullRowSelectFlag, FullRowSelectListStyle},
+    {ListHeaderDragDropFlag, HeaderDragDropListStyle},
+    {ListCheckBoxesFlag, CheckBoxesListStyle},
 };
 } // namespace
 

@@ -6,6 +6,7 @@
 #include "toolkit/system_library.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <vector>
 
@@ -19,9 +20,10 @@ HWND gadgetParent = nullptr;
 bool ipFieldClassReady = false;
 
 // Styles of the creators whose style does not depend on flags.
-constexpr DWORD ButtonStyle = 0x50030000;
-constexpr DWORD ComboStyle = 0x50A30203;
-constexpr DWORD IpFieldStyle = 0x50010000;
+constexpr DWORD ButtonStyle = WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_PUSHBUTTON;
+constexpr DWORD ComboStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_GROUP |
+                             WS_TABSTOP | CBS_HASSTRINGS | CBS_DROPDOWNLIST;
+constexpr DWORD IpFieldStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
 constexpr DWORD ListColumnMask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
 
 HFONT ResolveFont(HFONT font)
@@ -38,7 +40,7 @@ HWND CreateGadget(int id, GadgetKind kind, DWORD extendedStyle, const char* clas
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                   GetModuleHandleA(nullptr), nullptr);
     if (handle)
-        SendMessageA(handle, WM_SETFONT, reinterpret_cast<WPARAM>(gadgetFont), TRUE);
+        SetWindowFont(handle, gadgetFont, TRUE);
     if (id < 0)
         return handle;
     if (static_cast<size_t>(id) >= gadgets.size())
@@ -58,7 +60,7 @@ bool MakeIpFieldClassReady()
     if (!init)
         return false;
     INITCOMMONCONTROLSEX classes{};
-    classes.dwSize = 8;
+    classes.dwSize = sizeof classes;
     classes.dwICC = ICC_INTERNET_CLASSES;
     ipFieldClassReady = init(&classes) != FALSE;
     return ipFieldClassReady;
@@ -105,7 +107,7 @@ HWND ButtonCreate(int id, int x, int y, int width, int height, std::string_view 
 
 HWND ComboCreate(int id, int x, int y, int width, int height)
 {
-    return CreateGadget(id, GadgetKind::Combo, ClientEdgeStyle, "COMBOBOX", "", ComboStyle, x, y,
+    return CreateGadget(id, GadgetKind::Combo, WS_EX_CLIENTEDGE, "COMBOBOX", "", ComboStyle, x, y,
                         width, height);
 }
 
@@ -140,11 +142,11 @@ HWND IpFieldCreate(int id, int x, int y, int width, int height)
 HWND ListCreate(int id, int x, int y, int width, int height, std::string_view firstTitle,
                 int firstWidth, uint32_t flags)
 {
-    HWND handle = CreateGadget(id, GadgetKind::List, ClientEdgeStyle, "SysListView32", "",
+    HWND handle = CreateGadget(id, GadgetKind::List, WS_EX_CLIENTEDGE, "SysListView32", "",
                                ListStyleFromFlags(flags), x, y, width, height);
     const uint32_t extended = ListExtendedStyleFromFlags(flags);
     if (handle && extended)
-        SendMessageA(handle, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
+        ListView_SetExtendedListViewStyleEx(handle, extended, extended);
     ListColumnAdd(id, 0, firstTitle, firstWidth);
     return handle;
 }
@@ -161,8 +163,7 @@ void ListColumnAdd(int id, int position, std::string_view title, int width)
     column.cx = width;
     column.pszText = titleCopy.data();
     column.iSubItem = position;
-    SendMessageA(record->handle, LVM_INSERTCOLUMNA, static_cast<WPARAM>(position),
-                 reinterpret_cast<LPARAM>(&column));
+    ListView_InsertColumn(record->handle, position, &column);
 }
 
 void GadgetSetFont(int id, HFONT font)
@@ -172,7 +173,7 @@ void GadgetSetFont(int id, HFONT font)
         return;
     }
     if (const GadgetRecord* record = GadgetRecordOf(id))
-        SendMessageA(record->handle, WM_SETFONT, reinterpret_cast<WPARAM>(ResolveFont(font)), TRUE);
+        SetWindowFont(record->handle, ResolveFont(font), TRUE);
 }
 
 void GadgetFocus(int id)
@@ -198,8 +199,8 @@ HFONT FontLoad(int number, std::string_view face, int points)
 
     const std::string faceCopy(face);
     HFONT font = CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, 0,
-                             faceCopy.c_str());
+                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                             DEFAULT_PITCH | FF_DONTCARE, faceCopy.c_str());
     if (static_cast<size_t>(number) >= fonts.size())
         fonts.resize(static_cast<size_t>(number) + 1);
     HFONT& slot = fonts[static_cast<size_t>(number)];

@@ -13,7 +13,7 @@ bool NetworkStart()
     // A missing library fails like a refused start.
     static const auto start = SYSTEM_FUNCTION("wsock32.dll", WSAStartup);
     WSADATA data;
-    lastStartSucceeded = start && start(0x0101, &data) == 0;
+    lastStartSucceeded = start && start(MAKEWORD(1, 1), &data) == 0;
     return lastStartSucceeded;
 }
 

@@ -5,9 +5,6 @@
 
 namespace {
 
-// Not in the headers of the oldest Windows the exe supports.
-constexpr DWORD searchSystem32Only = 0x00000800;  // LOAD_LIBRARY_SEARCH_SYSTEM32
-
 // DLLs whose functions are partly forwarders to another DLL. The loader
 // resolves a forwarder at GetProcAddress time through the default search,
 // which on old Windows starts in the program's folder; loading the target
@@ -44,7 +41,7 @@ void RestrictDllSearch()
     using SetDirectoryCall = BOOL(WINAPI*)(LPCWSTR);
     if (auto setDefault = reinterpret_cast<SetDefaultCall>(
             reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories"))))
-        setDefault(searchSystem32Only);
+        setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
     if (auto setDirectory = reinterpret_cast<SetDirectoryCall>(
             reinterpret_cast<void*>(GetProcAddress(kernel, "SetDllDirectoryW"))))
         setDirectory(L"");

@@ -1,6 +1,8 @@
 // Numbered top-level windows and the event pump.
 #pragma once
 
+#include "toolkit/window_placement.h"  // the flag word's own bits
+
 #include <windows.h>
 
 #include <cstdint>
@@ -9,7 +11,7 @@
 // Event codes that EventWait returns; any other value is the number of a
 // message that raised no event.
 constexpr int EventGadget = 13100;
-constexpr int EventCloseWindow = 16;
+constexpr int EventCloseWindow = WM_CLOSE;
 
 // The program's window callback sees every message of every window first.
 // Returning HookDefault hands the message back to the toolkit; any other

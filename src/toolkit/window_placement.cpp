@@ -4,10 +4,6 @@
 #include <cstdint>
 
 namespace {
-constexpr uint32_t CentreOnScreenFlag = 0x1;
-constexpr uint32_t CentreOnActiveFlag = 0x2;
-constexpr uint32_t StartHiddenFlag = 0x10000000;
-
 // Halves of pixel spans; the remainder is dropped. Computed in 64 bits so
 // that absurd rectangles cannot overflow.
 int Clamp(int64_t value)

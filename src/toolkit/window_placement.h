@@ -11,9 +11,15 @@ struct DecodedWindowFlags {
     uint32_t style;  // the window style handed to the platform
 };
 
-// Same values as the platform's WS_CAPTION and WS_VISIBLE.
+// Same values as the platform's WS_CAPTION and WS_VISIBLE (held against
+// them in win32_constants_win.cpp; this file builds without its headers).
 constexpr uint32_t CaptionStyle = 0x00C00000;
 constexpr uint32_t VisibleStyle = 0x10000000;
+
+// The flag word's own bits; its other bits are window styles (WS_*).
+constexpr uint32_t CentreOnScreenFlag = 0x1;
+constexpr uint32_t CentreOnActiveFlag = 0x2;
+constexpr uint32_t StartHiddenFlag = 0x10000000;
 
 // Bits 0 and 1 choose the placement (bit 1 wins) and are removed; a rest of
 // 0 or exactly 0x10000000 gets a caption; bit 28 is then inverted, because
