@@ -5,6 +5,7 @@
 #include "app/command_menu.h"
 #include "app/gadget_ids.h"
 #include "app/info_link.h"
+#include "app/ip_field.h"
 #include "app/program_end.h"
 #include "app/startup.h"
 #include "lan/lan_window.h"
@@ -20,6 +21,12 @@ constexpr uint32_t mainWindowFlags = 0x00CC0001;  // caption, close box, sizing 
 constexpr uint32_t centred = 0x1;                 // SS_CENTER
 constexpr uint32_t centredSunken = 0x20001;       // SS_CENTER with a sunken border
 const char mainTitle[] = "Wendelkamm f\xFCr NT, Win2000, XP       V4.0 ";
+
+// One gadget table serves every window: the secondary windows' numbers are
+// the ones reserved for them here.
+static_assert(AdapterWindowNumber == SecondaryWindowNumber && LanWindowNumber == SecondaryWindowNumber);
+static_assert(AdapterListGadget == GadgetSecondaryList && LanListGadget == GadgetSecondaryList);
+static_assert(LanRefreshButton == GadgetRefreshButton);
 
 void BuildMainWindow()
 {
@@ -69,6 +76,32 @@ void BuildMainWindow()
     SendMessageA(WindowCurrent(), WM_MOUSEMOVE, 0, 0);
 }
 
+// The address picked in the adapter window goes into the IP field, and the
+// command menu takes the focus back.
+void TakePickedAddress(std::string_view address)
+{
+    ShowAddressInIpField(address);
+    WindowClose(SecondaryWindowNumber);
+    GadgetParentSet(WindowHandle(MainWindowNumber));
+    GadgetFocus(GadgetCommandMenu);
+}
+
+void RunAdapterChoice()
+{
+    const AdapterOutcome outcome = RunAdapterWindow();
+    if (outcome.lastListedAddress)
+        appState.IpFieldText = *outcome.lastListedAddress;
+    switch (outcome.choice) {
+    case AdapterChoice::QueryFailed:
+        EndProgram();
+    case AdapterChoice::Picked:
+        TakePickedAddress(outcome.pickedAddress);
+        break;
+    case AdapterChoice::Closed:
+        break;
+    }
+}
+
 } // namespace
 
 void RunMainWindow()
@@ -94,7 +127,7 @@ void RunMainWindow()
             break;
         case GadgetAdapterButton:
             if (kind == BN_CLICKED) {
-                RunAdapterWindow();
+                RunAdapterChoice();
                 WindowClose(SecondaryWindowNumber);
             }
             break;

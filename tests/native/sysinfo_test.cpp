@@ -1,4 +1,5 @@
 #include "app/command_menu.h"
+#include "app/info_link_caption.h"
 #include "app/startup_rules.h"
 #include "sysinfo/capture_parsing.h"
 #include "sysinfo/public_ip_page.h"

@@ -5,8 +5,8 @@
 #include "adapters/echo_probe.h"
 #include "app/app_state.h"
 #include "app/gadget_ids.h"
+#include "app/ip_field.h"
 #include "lan/lan_window.h"
-#include "sysinfo/capture_reading.h"
 #include "sysinfo/public_ip.h"
 #include "toolkit/gadget.h"
 #include "toolkit/launch.h"
@@ -121,13 +121,14 @@ std::string Read(const std::string& path) { return {std::istreambuf_iterator<cha
 std::string LookUp(const char* answer)
 {
     std::ofstream("Z:" + Env("WK_PAGE_DIR") + "/mode") << answer;
-    PublicIpLookup();
+    ShowPublicAddress();
     return GadgetGetText(GadgetIpField);
 }
 std::string ListText()  // without any length limit
 {
-    std::string text(GetWindowTextLengthA(appState.LanListHandle) + 1, '\0');
-    return text.substr(0, GetWindowTextA(appState.LanListHandle, text.data(), static_cast<int>(text.size())));
+    HWND list = GadgetHandle(LanListGadget);
+    std::string text(GetWindowTextLengthA(list) + 1, '\0');
+    return text.substr(0, GetWindowTextA(list, text.data(), static_cast<int>(text.size())));
 }
 
 } // namespace
