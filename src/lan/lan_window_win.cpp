@@ -12,25 +12,27 @@ constexpr WPARAM noColumns = 0;
 constexpr LPARAM linesToTheEnd = 10000;
 constexpr LPARAM linesAfterPass = 30;
 
-// The list of the window opened last; 0 until one opened with its list.
-HWND lanList = nullptr;
+// The list of the open LAN window; 0 while none is open, as closing a
+// window forgets its gadgets.
+HWND LanList()
+{
+    return GadgetHandle(LanListGadget);
+}
 
 } // namespace
 
 HWND OpenLanWindow()
 {
-    // A handle of a list that an earlier LAN window owned must not be used.
-    lanList = nullptr;
     HWND window = WindowOpen(LanWindowNumber, 100, 150, 300, 250, lanWindowFlags, " Name > IP");
     // Gadgets go only into a window that really opened, never into the
     // window that happened to be current before.
     if (window && GadgetParentSet(WindowCurrent())) {
         ButtonCreate(LanRefreshButton, 1, 224, WindowClientWidth() - 1, 26, "Refresh");
-        lanList = EditCreate(LanListGadget, 0, 2, WindowClientWidth() - 1,
-                             WindowClientHeight() - buttonStripHeight, "", lanListFlags);
+        HWND list = EditCreate(LanListGadget, 0, 2, WindowClientWidth() - 1,
+                                 WindowClientHeight() - buttonStripHeight, "", lanListFlags);
         // Lines are inserted at the end, and insertions obey the edit limit
         // (32,767 by default): 0 asks for the largest the control takes.
-        SendMessageA(lanList, EM_LIMITTEXT, 0, 0);
+        SendMessageA(list, EM_LIMITTEXT, 0, 0);
     }
     return window;
 }
@@ -39,7 +41,7 @@ void LanSearchPass(const LanServices& services)
 {
     AppendLine("Suche im Netzwerk, bitte warten !");
     EnumerateServers(AppendLine, services);
-    SendMessageA(lanList, EM_LINESCROLL, noColumns, linesAfterPass);
+    SendMessageA(LanList(), EM_LINESCROLL, noColumns, linesAfterPass);
     AppendLine("Ende der Liste");
 }
 
@@ -48,11 +50,12 @@ void AppendLine(std::string_view line)
     // Insert at the end instead of reading the whole text back and setting
     // it again: the text read back is cut at 31,999 characters, which would
     // drop the rest of a long list.
-    const int end = GetWindowTextLengthA(lanList);
-    SendMessageA(lanList, EM_SETSEL, end, end);
+    HWND list = LanList();
+    const int end = GetWindowTextLengthA(list);
+    SendMessageA(list, EM_SETSEL, end, end);
     const std::string text = "\r\n" + std::string(line);
-    SendMessageA(lanList, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
-    SendMessageA(lanList, EM_LINESCROLL, noColumns, linesToTheEnd);
+    SendMessageA(list, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageA(list, EM_LINESCROLL, noColumns, linesToTheEnd);
 }
 
 void RunLanWindow(const LanServices& services)

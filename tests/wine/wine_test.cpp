@@ -139,9 +139,14 @@ TEST_F(Toolkit, WindowHasTheAskedClientAreaIsReplacedByNumberAndSurvivesCloseReq
     GetClientRect(window, &client);
     EXPECT_EQ(std::vector<LONG>({client.right, client.bottom, WindowClientWidth(), WindowClientHeight()}),
               std::vector<LONG>({350, 175, 350, 175}));
+    ButtonCreate(56, 0, 0, 50, 20, "Weg");
     HWND second = WindowOpen(7, 0, 0, 100, 50, 0x00CC0001, "Two");
     EXPECT_FALSE(IsWindow(window));
     EXPECT_EQ(WindowHandle(7), second);
+    // The replaced window's gadgets are forgotten, other windows' are kept: a later
+    // operation on id 56 must not reach a destroyed window or whatever reuses its handle.
+    EXPECT_EQ(GadgetHandle(56), nullptr);
+    EXPECT_NE(GadgetHandle(GadgetIpField), nullptr);
     PostMessageA(second, WM_CLOSE, 0, 0);
     EXPECT_EQ(PumpUntil(EventCloseWindow), EventCloseWindow);
     PostMessageA(second, WM_SYSCOMMAND, SC_CLOSE, 0);  // the close box
