@@ -5,12 +5,12 @@
 #include "sysinfo/capture_reading.h"
 #include "sysinfo/public_ip.h"
 #include "toolkit/gadget.h"
-#include "toolkit/text.h"
+#include "toolkit/ipv4_address.h"
 
 void ShowAddressInIpField(std::string_view dotted)
 {
     appState.AddressNumbers = AddressNumbersFromText(dotted);
-    GadgetSetState(GadgetIpField, static_cast<int32_t>(PackAddress(appState.AddressNumbers)));
+    GadgetSetState(GadgetIpField, static_cast<int32_t>(PackAddressNetworkOrder(appState.AddressNumbers)));
 }
 
 void ShowOwnAddress()

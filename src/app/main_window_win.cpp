@@ -11,6 +11,7 @@
 #include "lan/lan_window.h"
 #include "sysinfo/windows_version.h"
 #include "toolkit/gadget.h"
+#include "toolkit/ipv4_address.h"
 #include "toolkit/system_facts.h"
 #include "toolkit/text.h"
 #include "toolkit/window.h"
@@ -41,7 +42,7 @@ void BuildMainWindow()
         GadgetAddItem(GadgetCommandMenu, -1, label);
 
     IpFieldCreate(GadgetIpField, 20, 75, 100, 20);
-    GadgetSetState(GadgetIpField, static_cast<int32_t>(PackAddress(appState.AddressNumbers)));
+    GadgetSetState(GadgetIpField, static_cast<int32_t>(PackAddressNetworkOrder(appState.AddressNumbers)));
     ReadStartAddress();
 
     LabelCreate(4, 180, 57, 100, 16, "Befehlsauswahl", centred);

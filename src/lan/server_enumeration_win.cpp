@@ -1,6 +1,7 @@
 #include "lan/server_enumeration.h"
 
 #include "lan/server_lines.h"
+#include "toolkit/ipv4_address.h"
 #include "toolkit/launch.h"
 #include "toolkit/system_library.h"
 
@@ -78,7 +79,7 @@ std::string ResolveName(std::string_view name, const LanServices& services)
         services.showInfo("A non-IP address was returned");
         return {};
     }
-    return LastDottedAddress(host->h_addr_list);
+    return LastDottedTextFromAddressList(host->h_addr_list);
 }
 
 void EnumerateServers(const ServerLineSink& showLine, const LanServices& services)

@@ -4,6 +4,7 @@
 #include "sysinfo/capture_parsing.h"
 #include "sysinfo/public_ip_page.h"
 #include "sysinfo/windows_version.h"
+#include "toolkit/ipv4_address.h"
 #include "toolkit/text.h"
 
 #include <gtest/gtest.h>

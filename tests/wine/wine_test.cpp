@@ -9,6 +9,7 @@
 #include "lan/lan_window.h"
 #include "sysinfo/public_ip.h"
 #include "toolkit/gadget.h"
+#include "toolkit/ipv4_address.h"
 #include "toolkit/launch.h"
 #include "toolkit/system_library.h"
 #include "toolkit/text.h"
@@ -348,9 +349,9 @@ TEST(EnumerateAdapters, SizeQueryAndFetchOutcomes)
 
 TEST(Loopback, EchoProbeAndNameLookup)
 {
-    EXPECT_GT(EchoProbe(AddressFromText("127.0.0.1"), EchoPayload()), 0u);
+    EXPECT_GT(EchoProbe(AddressFromTextNetworkOrder("127.0.0.1"), EchoPayload()), 0u);
     EXPECT_EQ(ProbeRange("127.0.0.1", "127.0.0.1"), " alive");
-    EXPECT_EQ(EchoProbe(AddressFromText("0.0.0.0"), EchoPayload()), 0u);
+    EXPECT_EQ(EchoProbe(AddressFromTextNetworkOrder("0.0.0.0"), EchoPayload()), 0u);
     EXPECT_EQ(ProbeRange("0.0.0.0", "0.0.0.0"), " no");
     EXPECT_EQ(ResolveName("localhost"), "127.0.0.1");
 }
