@@ -14,8 +14,8 @@ inline constexpr std::string_view AliveMarkNo = " no";
 // The 32 bytes sent in every echo request: "Hello there " and 20 blanks.
 std::string EchoPayload();
 
-// One echo exchange with a destination in network order; returns the number of
-// replies (0 for none in time or a failed request).
+// One echo exchange with a destination in network order; returns the number
+// of replies (0 for none in time or a failed request).
 using EchoSender = std::function<uint32_t(uint32_t destination, std::string_view payload)>;
 
 // Probes every address from `first` to `last`, both included, in ascending

@@ -13,7 +13,6 @@
 #include "toolkit/gadget.h"
 #include "toolkit/ipv4_address.h"
 #include "toolkit/system_facts.h"
-#include "toolkit/text.h"
 #include "toolkit/window.h"
 
 namespace {
