@@ -3,10 +3,6 @@
 #include "adapters/adapter_enumeration.h"
 #include "adapters/adapter_rows.h"
 #include "adapters/echo_probe.h"
-#include "app/app_state.h"
-#include "app/gadget_ids.h"
-#include "app/program_end.h"
-#include "sysinfo/capture_reading.h"
 #include "toolkit/gadget.h"
 #include "toolkit/gadget_rules.h"
 #include "toolkit/launch.h"
@@ -30,10 +26,10 @@ constexpr int listClickKind = 0;  // a left click on the list
 void BuildAdapterList()
 {
     GadgetParentSet(WindowCurrent());
-    ListCreate(GadgetSecondaryList, 20, 10, 480, 160, "IP", 90, adapterListFlags);
-    ListColumnAdd(GadgetSecondaryList, 1, "Adapter", 240);
-    ListColumnAdd(GadgetSecondaryList, 2, "Type", 90);
-    ListColumnAdd(GadgetSecondaryList, 3, "Alive", 55);
+    ListCreate(AdapterListGadget, 20, 10, 480, 160, "IP", 90, adapterListFlags);
+    ListColumnAdd(AdapterListGadget, 1, "Adapter", 240);
+    ListColumnAdd(AdapterListGadget, 2, "Type", 90);
+    ListColumnAdd(AdapterListGadget, 3, "Alive", 55);
 }
 
 // Each row is added only after its own probe, in the order of the table.
@@ -41,60 +37,58 @@ void BuildAdapterList()
 // is painted before that anyway; holding the list's redraw meanwhile spares
 // it laying out and drawing its scroll bars anew for every row, which with
 // themed drawing costs more than all the rest of the fill.
-void FillAdapterList()
+void FillAdapterList(AdapterOutcome& outcome)
 {
-    GadgetClearItems(GadgetSecondaryList);
-    HWND list = GadgetHandle(GadgetSecondaryList);
+    GadgetClearItems(AdapterListGadget);
+    HWND list = GadgetHandle(AdapterListGadget);
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     for (const AdapterEntry& entry : adapterTable) {
         const std::string mark = ProbeRange(entry.address, entry.address);
-        GadgetAddItem(GadgetSecondaryList, -1, AdapterRowText(entry, mark));
-        appState.IpFieldText = entry.address;
+        GadgetAddItem(AdapterListGadget, -1, AdapterRowText(entry, mark));
+        outcome.lastListedAddress = entry.address;
     }
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     // Scroll bars that came while it did not draw are frame, not client area.
     RedrawWindow(list, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE);
 }
 
-// Hands the clicked row's address to the main window and closes this one.
-void TakeClickedAddress()
+std::string ClickedAddress()
 {
-    const int row = GadgetGetState(GadgetSecondaryList);
-    const std::string address = row == -1 ? std::string() : GadgetItemText(GadgetSecondaryList, row, 0);
-    ShowAddressInIpField(address);
-    WindowClose(SecondaryWindowNumber);
-    GadgetParentSet(WindowHandle(MainWindowNumber));
-    GadgetFocus(GadgetCommandMenu);
+    const int row = GadgetGetState(AdapterListGadget);
+    return row == -1 ? std::string() : GadgetItemText(AdapterListGadget, row, 0);
 }
 
 } // namespace
 
-void RunAdapterWindow()
+AdapterOutcome RunAdapterWindow()
 {
+    AdapterOutcome outcome;
     AdapterTableReset();
-    if (!WindowOpen(SecondaryWindowNumber, 216, 0, 520, 190, adapterWindowFlags, "Adapter"))
-        return;
+    if (!WindowOpen(AdapterWindowNumber, 216, 0, 520, 190, adapterWindowFlags, "Adapter"))
+        return outcome;
     BuildAdapterList();
 
     EnumerateAdapters();
     if (adapterCount == -1) {
         // The window stays up, with its empty list, behind the box.
         ShowMessage("Error", "An error occured accessing adapter info", MB_OK);
-        EndProgram();
+        outcome.choice = AdapterChoice::QueryFailed;
+        return outcome;
     }
-    FillAdapterList();
+    FillAdapterList(outcome);
 
     // This loop gets the events of every window; all but a click on the list
     // and a close box are dropped, so the main window's gadgets do nothing
     // while this window is open.
     for (;;) {
         const int event = EventWait();
-        if (event == EventGadget && EventSource() == GadgetSecondaryList &&
+        if (event == EventGadget && EventSource() == AdapterListGadget &&
             EventKind() == listClickKind) {
-            TakeClickedAddress();
-            return;
+            outcome.choice = AdapterChoice::Picked;
+            outcome.pickedAddress = ClickedAddress();
+            return outcome;
         }
         if (event == EventCloseWindow)
-            return;
+            return outcome;
     }
 }

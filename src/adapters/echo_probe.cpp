@@ -1,17 +1,7 @@
 #include "adapters/echo_probe.h"
 
-#include "toolkit/gadget_rules.h"
+#include "toolkit/ipv4_address.h"
 #include "toolkit/text.h"
-
-uint32_t AddressFromText(std::string_view dotted)
-{
-    return PackAddress(AddressNumbersFromText(dotted));
-}
-
-uint32_t SwapAddressBytes(uint32_t value)
-{
-    return ReverseByteOrder(value);
-}
 
 std::string EchoPayload()
 {
@@ -20,13 +10,13 @@ std::string EchoPayload()
 
 std::string ProbeRange(std::string_view first, std::string_view last, const EchoSender& send)
 {
-    const uint32_t from = SwapAddressBytes(AddressFromText(first));
-    const uint32_t to = SwapAddressBytes(AddressFromText(last));
+    const uint32_t from = HostOrderFromNetworkOrder(AddressFromTextNetworkOrder(first));
+    const uint32_t to = HostOrderFromNetworkOrder(AddressFromTextNetworkOrder(last));
     std::string_view mark = AliveMarkNo;
     // Counted in 64 bits so that a range ending at 255.255.255.255 ends.
     for (uint64_t numeric = from; numeric <= to; ++numeric) {
         const std::string payload = EchoPayload();
-        const uint32_t destination = SwapAddressBytes(static_cast<uint32_t>(numeric));
+        const uint32_t destination = NetworkOrderFromHostOrder(static_cast<uint32_t>(numeric));
         mark = send(destination, payload) != 0 ? AliveMarkYes : AliveMarkNo;
     }
     return std::string(mark);

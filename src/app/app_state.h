@@ -24,7 +24,6 @@ struct AppState {
     std::string WorkgroupName;
     std::string OwnAddressText;
     std::string PublicAddressText;
-    HWND LanListHandle = nullptr;
     // The address last put into the IP field, leftmost number first.
     std::array<int32_t, 4> AddressNumbers{};
     std::string IpFieldText;

@@ -2,8 +2,7 @@
 
 #include "app/app_state.h"
 #include "app/gadget_ids.h"
-#include "sysinfo/capture_reading.h"
-#include "sysinfo/public_ip.h"
+#include "app/ip_field.h"
 #include "toolkit/gadget.h"
 #include "toolkit/text.h"
 #include "toolkit/text_file.h"
@@ -48,10 +47,10 @@ void RunMenuCommand(int index)
         LaunchWithAddress(entry);
         break;
     case CommandAction::OwnAddress:
-        ReadOwnAddress();
+        ShowOwnAddress();
         break;
     case CommandAction::PublicAddress:
-        PublicIpLookup();
+        ShowPublicAddress();
         break;
     case CommandAction::SessionList:
         ShowSessionList();

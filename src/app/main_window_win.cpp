@@ -5,14 +5,15 @@
 #include "app/command_menu.h"
 #include "app/gadget_ids.h"
 #include "app/info_link.h"
+#include "app/ip_field.h"
 #include "app/program_end.h"
 #include "app/startup.h"
 #include "lan/lan_window.h"
 #include "sysinfo/windows_version.h"
 #include "toolkit/gadget.h"
 #include "toolkit/gadget_rules.h"
+#include "toolkit/ipv4_address.h"
 #include "toolkit/system_facts.h"
-#include "toolkit/text.h"
 #include "toolkit/window.h"
 
 namespace {
@@ -21,6 +22,12 @@ constexpr uint32_t mainWindowFlags = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | C
 constexpr uint32_t centred = SS_CENTER;
 constexpr uint32_t centredSunken = SS_CENTER | BorderFlag;  // a label's border is sunken
 const char mainTitle[] = "Wendelkamm f\xFCr NT, Win2000, XP       V4.0 ";
+
+// One gadget table serves every window: the secondary windows' numbers are
+// the ones reserved for them here.
+static_assert(AdapterWindowNumber == SecondaryWindowNumber && LanWindowNumber == SecondaryWindowNumber);
+static_assert(AdapterListGadget == GadgetSecondaryList && LanListGadget == GadgetSecondaryList);
+static_assert(LanRefreshButton == GadgetRefreshButton);
 
 void BuildMainWindow()
 {
@@ -35,7 +42,7 @@ void BuildMainWindow()
         GadgetAddItem(GadgetCommandMenu, -1, label);
 
     IpFieldCreate(GadgetIpField, 20, 75, 100, 20);
-    GadgetSetState(GadgetIpField, static_cast<int32_t>(PackAddress(appState.AddressNumbers)));
+    GadgetSetState(GadgetIpField, static_cast<int32_t>(PackAddressNetworkOrder(appState.AddressNumbers)));
     ReadStartAddress();
 
     LabelCreate(GadgetCommandMenuCaption, 180, 57, 100, 16, "Befehlsauswahl", centred);
@@ -70,6 +77,32 @@ void BuildMainWindow()
     SendMessageA(WindowCurrent(), WM_MOUSEMOVE, 0, 0);
 }
 
+// The address picked in the adapter window goes into the IP field, and the
+// command menu takes the focus back.
+void TakePickedAddress(std::string_view address)
+{
+    ShowAddressInIpField(address);
+    WindowClose(SecondaryWindowNumber);
+    GadgetParentSet(WindowHandle(MainWindowNumber));
+    GadgetFocus(GadgetCommandMenu);
+}
+
+void RunAdapterChoice()
+{
+    const AdapterOutcome outcome = RunAdapterWindow();
+    if (outcome.lastListedAddress)
+        appState.IpFieldText = *outcome.lastListedAddress;
+    switch (outcome.choice) {
+    case AdapterChoice::QueryFailed:
+        EndProgram();
+    case AdapterChoice::Picked:
+        TakePickedAddress(outcome.pickedAddress);
+        break;
+    case AdapterChoice::Closed:
+        break;
+    }
+}
+
 } // namespace
 
 void RunMainWindow()
@@ -95,7 +128,7 @@ void RunMainWindow()
             break;
         case GadgetAdapterButton:
             if (kind == BN_CLICKED) {
-                RunAdapterWindow();
+                RunAdapterChoice();
                 WindowClose(SecondaryWindowNumber);
             }
             break;

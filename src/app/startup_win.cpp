@@ -1,6 +1,8 @@
 #include "app/startup.h"
 
 #include "app/app_state.h"
+#include "app/info_link_caption.h"
+#include "app/ip_field.h"
 #include "app/startup_rules.h"
 #include "sysinfo/capture_reading.h"
 #include "sysinfo/windows_version.h"
@@ -59,6 +61,16 @@ std::string InstalledMegabytes()
 #endif
 }
 
+// Keeps the address the capture names, if any; true when the ping answered
+// over IPv6.
+bool TakePingCapture()
+{
+    const PingReading reading = ReadPingCapture(appState.PingCapturePath);
+    if (reading.named)
+        appState.OwnAddressText = reading.address;
+    return reading.overIpv6;
+}
+
 } // namespace
 
 void StartUp(HINSTANCE instance)
@@ -85,18 +97,18 @@ void StartUp(HINSTANCE instance)
 
     appState.MemoryMegabytes = InstalledMegabytes();
     appState.ServicePackText = ServicePackText();
-    BuildInfoLinkCaption();
+    appState.InfoLinkCaption = UnscrambleCaption(storedInfoLinkCaption);
     appState.WindowsName = WindowsName();
-    ReadWorkgroup();
+    appState.WorkgroupName = ReadWorkgroup(appState.WorkstationCapturePath);
 }
 
 void ReadStartAddress()
 {
     // Vista and later answer a ping of the own name over IPv6.
-    if (ReadPingCapture()) {
+    if (TakePingCapture()) {
         LaunchProgram("cmd", PingIpv4CaptureParameters(appState.StartComputerName, appState.PingCapturePath), "",
                       RunWait | RunHidden);
-        ReadPingCapture();
+        TakePingCapture();
     }
     ShowAddressInIpField(appState.OwnAddressText);
 }

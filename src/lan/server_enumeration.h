@@ -1,4 +1,4 @@
-// Fills the LAN list: the computers that the browse service knows in the
+// The LAN search: the computers that the browse service knows in the
 // own domain or workgroup, each with the address its name resolves to.
 #pragma once
 
@@ -32,13 +32,12 @@ struct LanServices {
     std::function<void(std::string_view text)> showInfo = ShowInfo;
 };
 
-// Adds CR LF and `line` at the end of the LAN list and scrolls to its end.
-void AppendLine(std::string_view line);
-
 // A dotted IPv4 address, "Unable to resolve domain name", or "" after an
 // "Info" box about the socket library or another address family.
 std::string ResolveName(std::string_view name, const LanServices& services = {});
 
-// One numbered line per server, numbered from 1, or the "Failed" box; then
-// scrolls the list 30 more lines.
-void EnumerateServers(const LanServices& services = {});
+// Hands over one numbered line per server, numbered from 1, each as soon as
+// its name is resolved (so that the lines and the boxes keep their order),
+// or shows the "Failed" box.
+using ServerLineSink = std::function<void(std::string_view line)>;
+void EnumerateServers(const ServerLineSink& showLine, const LanServices& services = {});

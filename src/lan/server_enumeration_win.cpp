@@ -1,7 +1,7 @@
 #include "lan/server_enumeration.h"
 
-#include "app/app_state.h"
 #include "lan/server_lines.h"
+#include "toolkit/ipv4_address.h"
 #include "toolkit/launch.h"
 #include "toolkit/system_library.h"
 
@@ -16,9 +16,6 @@ namespace {
 constexpr DWORD serverInfoLevel = 101;
 constexpr int maxNameCharacters = 255;
 constexpr int nameBufferSize = 512;
-constexpr WPARAM noColumns = 0;
-constexpr LPARAM linesToTheEnd = 10000;
-constexpr LPARAM linesAfterPass = 30;
 
 bool EntriesCanBeRead(uint32_t result)
 {
@@ -68,19 +65,6 @@ void ShowInfo(std::string_view text)
     ShowMessage("Info", text, MB_OK);
 }
 
-void AppendLine(std::string_view line)
-{
-    HWND list = appState.LanListHandle;
-    // Insert at the end instead of reading the whole text back and setting
-    // it again: the text read back is cut at 31,999 characters, which would
-    // drop the rest of a long list.
-    const int end = GetWindowTextLengthA(list);
-    SendMessageA(list, EM_SETSEL, end, end);
-    const std::string text = "\r\n" + std::string(line);
-    SendMessageA(list, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
-    SendMessageA(list, EM_LINESCROLL, noColumns, linesToTheEnd);
-}
-
 std::string ResolveName(std::string_view name, const LanServices& services)
 {
     // Started anew on every lookup; the end of the program shuts it down once.
@@ -95,10 +79,10 @@ std::string ResolveName(std::string_view name, const LanServices& services)
         services.showInfo("A non-IP address was returned");
         return {};
     }
-    return LastDottedAddress(host->h_addr_list);
+    return LastDottedTextFromAddressList(host->h_addr_list);
 }
 
-void EnumerateServers(const LanServices& services)
+void EnumerateServers(const ServerLineSink& showLine, const LanServices& services)
 {
     // Wine's browse service stub fails without touching its output
     // arguments: only a buffer that was really handed out is read or freed.
@@ -112,10 +96,9 @@ void EnumerateServers(const LanServices& services)
         for (DWORD index = 0; index < entriesRead; ++index) {
             const std::string name = AnsiName(servers[index].sv101_name);
             const std::string address = ResolveName(name, services);
-            AppendLine(ServerLine(static_cast<int>(index) + 1, name, address));
+            showLine(ServerLine(static_cast<int>(index) + 1, name, address));
         }
     }
     if (buffer)
         services.releaseBuffer(buffer);
-    SendMessageA(appState.LanListHandle, EM_LINESCROLL, noColumns, linesAfterPass);
 }

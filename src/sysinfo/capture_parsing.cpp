@@ -41,15 +41,3 @@ PingBracket OwnAddressFromLine(std::string_view line, std::string& address)
     address.clear();
     return PingBracket::Ipv6;
 }
-
-std::string UnscrambleCaption(const ScrambledCaption& stored)
-{
-    std::string caption;
-    for (int index = 0; index < captionLength; ++index) {
-        const char* entry = &stored[static_cast<size_t>(index * 2)];
-        caption += CharText(CharCode(entry) - 33);
-    }
-    return caption;
-}
-
-const ScrambledCaption storedInfoLinkCaption = ScrambleCaption("Wendelkamm V4.0");

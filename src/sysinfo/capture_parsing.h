@@ -1,7 +1,6 @@
 // Reading facts out of captured console output, one line at a time.
 #pragma once
 
-#include <array>
 #include <string>
 #include <string_view>
 
@@ -20,22 +19,3 @@ enum class PingBracket { None, Ipv4, Ipv6 };
 // "[::1]", "[2a02:...]"): a text holding a colon is never an IPv4 address,
 // so `address` becomes empty and the answer is Ipv6. Other lines: None.
 PingBracket OwnAddressFromLine(std::string_view line, std::string& address);
-
-// The InfoLink caption is kept scrambled in the program: 15 one-character
-// texts with their terminating zero, each character code plus 33 (mod 256).
-constexpr int captionLength = 15;
-using ScrambledCaption = std::array<char, captionLength * 2>;
-
-constexpr ScrambledCaption ScrambleCaption(const char (&caption)[captionLength + 1])
-{
-    ScrambledCaption stored{};
-    for (int index = 0; index < captionLength; ++index)
-        stored[static_cast<size_t>(index * 2)] =
-            static_cast<char>((static_cast<unsigned char>(caption[index]) + 33) & 0xFF);
-    return stored;
-}
-
-std::string UnscrambleCaption(const ScrambledCaption& stored);
-
-// The caption that the main window shows, in its stored form.
-extern const ScrambledCaption storedInfoLinkCaption;

@@ -1,14 +1,12 @@
 #include "sysinfo/capture_reading.h"
 
-#include "app/app_state.h"
-#include "app/gadget_ids.h"
 #include "sysinfo/capture_parsing.h"
-#include "toolkit/gadget.h"
 #include "toolkit/launch.h"
-#include "toolkit/text.h"
 #include "toolkit/text_file.h"
 
 #include <windows.h>
+
+#include <utility>
 
 namespace {
 
@@ -32,43 +30,33 @@ void ReadCapture(const std::string& path, LineHandler handleLine)
 
 } // namespace
 
-void ReadWorkgroup()
+std::string ReadWorkgroup(const std::string& capturePath)
 {
+    std::string name;
     // The last matching line wins.
-    ReadCapture(appState.WorkstationCapturePath, [](const std::string& line) {
-        WorkgroupFromLine(line, appState.WorkgroupName);
-    });
+    ReadCapture(capturePath, [&name](const std::string& line) { WorkgroupFromLine(line, name); });
     // net writes in the console's OEM code page (850 on German Windows):
     // "BÜRO" arrives as 42 9A 52 4F and is shown in the labels' ANSI code page.
-    std::string& name = appState.WorkgroupName;
     if (!name.empty())
         OemToCharBuffA(name.data(), name.data(), static_cast<DWORD>(name.size()));
+    return name;
 }
 
-bool ReadPingCapture()
+PingReading ReadPingCapture(const std::string& capturePath)
 {
-    bool overIpv6 = false;
-    ReadCapture(appState.PingCapturePath, [&overIpv6](const std::string& line) {
-        const PingBracket bracket = OwnAddressFromLine(line, appState.OwnAddressText);
-        if (bracket != PingBracket::None)
-            overIpv6 = bracket == PingBracket::Ipv6;
+    PingReading reading;
+    ReadCapture(capturePath, [&reading](const std::string& line) {
+        const PingBracket bracket = OwnAddressFromLine(line, reading.address);
+        if (bracket != PingBracket::None) {
+            reading.named = true;
+            reading.overIpv6 = bracket == PingBracket::Ipv6;
+        }
     });
-    return overIpv6;
+    return reading;
 }
 
-void ReadOwnAddress()
+std::string ReadOwnAddress(const std::string& capturePath, std::string_view lastAddress)
 {
-    ReadPingCapture();
-    ShowAddressInIpField(appState.OwnAddressText);
-}
-
-void BuildInfoLinkCaption()
-{
-    appState.InfoLinkCaption = UnscrambleCaption(storedInfoLinkCaption);
-}
-
-void ShowAddressInIpField(std::string_view dotted)
-{
-    appState.AddressNumbers = AddressNumbersFromText(dotted);
-    GadgetSetState(GadgetIpField, static_cast<int32_t>(PackAddress(appState.AddressNumbers)));
+    PingReading reading = ReadPingCapture(capturePath);
+    return reading.named ? std::move(reading.address) : std::string(lastAddress);
 }

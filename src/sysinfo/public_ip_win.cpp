@@ -1,7 +1,5 @@
 #include "sysinfo/public_ip.h"
 
-#include "app/app_state.h"
-#include "sysinfo/capture_reading.h"
 #include "sysinfo/public_ip_page.h"
 #include "toolkit/system_library.h"
 #include "toolkit/text.h"
@@ -96,13 +94,13 @@ int FetchPage(std::string_view host, std::string_view path, char* buffer, int si
     return static_cast<int>(received);
 }
 
-void PublicIpLookup()
+std::string PublicIpLookup(std::string_view lastAddress)
 {
     std::string page = Blanks(publicIpPageSize);
     const int count = FetchPage(WK_PUBLIC_IP_HOST, WK_PUBLIC_IP_PATH, page.data(), publicIpPageSize);
     // A request that failed to open (-1) leaves blanks only and so clears the
     // address; one that delivered nothing keeps the previous lookup's.
-    if (count != 0)
-        appState.PublicAddressText = PublicAddressFromPage(page);
-    ShowAddressInIpField(appState.PublicAddressText);
+    if (count == 0)
+        return std::string(lastAddress);
+    return PublicAddressFromPage(page);
 }

@@ -41,5 +41,9 @@ HWND GadgetHandle(int id);
 // Loads a font of `points` size under `number`, deleting one stored there.
 HFONT FontLoad(int number, std::string_view face, int points);
 
+// Forgets the gadgets made in `parent`, which has been destroyed: their ids
+// then name no control until they are made anew.
+void GadgetsForget(HWND parent);
+
 // Releases the gadget and font tables (end of program).
 void GadgetsRelease();

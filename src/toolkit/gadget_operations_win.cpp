@@ -3,6 +3,7 @@
 
 #include "toolkit/gadget_rules.h"
 #include "toolkit/gadget_table_win.h"
+#include "toolkit/ipv4_address.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -163,7 +164,7 @@ std::string GadgetGetText(int id)
         return {};
     switch (record->kind) {
     case GadgetKind::IpField:
-        return DottedAddressText(IpFieldControlValue(record->handle));
+        return DottedTextFromHostOrder(IpFieldControlValue(record->handle));
     case GadgetKind::List: {
         const int row = FocusedRow(record->handle);
         return row < 0 ? std::string() : ListCellText(record->handle, row, 0, FocusedRowTextBuffer);
@@ -188,7 +189,7 @@ void GadgetSetState(int id, int32_t value)
         break;
     case GadgetKind::IpField:
         SendMessageA(handle, IPM_SETADDRESS, 0,
-                     static_cast<LPARAM>(ReverseByteOrder(static_cast<uint32_t>(value))));
+                     static_cast<LPARAM>(HostOrderFromNetworkOrder(static_cast<uint32_t>(value))));
         break;
     case GadgetKind::List:
         SetListState(handle, value);
@@ -210,7 +211,7 @@ int32_t GadgetGetState(int id)
     case GadgetKind::Combo:
         return ComboBox_GetCurSel(handle);
     case GadgetKind::IpField:
-        return static_cast<int32_t>(ReverseByteOrder(IpFieldControlValue(handle)));
+        return static_cast<int32_t>(NetworkOrderFromHostOrder(IpFieldControlValue(handle)));
     case GadgetKind::List:
         return FocusedRow(handle);
     case GadgetKind::Plain:

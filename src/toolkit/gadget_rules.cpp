@@ -47,22 +47,6 @@ uint32_t ListExtendedStyleFromFlags(uint32_t flags)
     return extended;
 }
 
-uint32_t ReverseByteOrder(uint32_t value)
-{
-    return (value >> 24) | ((value >> 8) & 0xFF00) | ((value << 8) & 0xFF0000) | (value << 24);
-}
-
-std::string DottedAddressText(uint32_t controlValue)
-{
-    std::string text;
-    for (int shift = 24; shift >= 0; shift -= 8) {
-        if (!text.empty())
-            text += '.';
-        text += std::to_string((controlValue >> shift) & 0xFF);
-    }
-    return text;
-}
-
 std::vector<std::string> SplitRowText(std::string_view text)
 {
     std::vector<std::string> cells;

@@ -1,5 +1,4 @@
-// The gadgets' own rules: style words from flags, the IP field's byte order,
-// list rows split into cells.
+// The gadgets' own rules: style words from flags, list rows split into cells.
 #pragma once
 
 #include <cstdint>
@@ -45,14 +44,6 @@ uint32_t LabelExtendedStyleFromFlags(uint32_t flags);
 uint32_t ListStyleFromFlags(uint32_t flags);
 // LVS_EX_* bits chosen by the same flags; 0 when none is asked for.
 uint32_t ListExtendedStyleFromFlags(uint32_t flags);
-
-// The toolkit keeps the first address field in the lowest byte, the
-// platform's IP control in the highest: the conversion is its own inverse.
-uint32_t ReverseByteOrder(uint32_t value);
-
-// "a.b.c.d" from the IP control's value (first field in the highest byte),
-// without leading zeros.
-std::string DottedAddressText(uint32_t controlValue);
 
 // The cells of a list row: the text split at line feeds. Two line feeds in a
 // row give an empty cell; a trailing line feed adds none.

@@ -9,6 +9,7 @@ enum class GadgetKind { Button, Combo, Plain, IpField, List };
 struct GadgetRecord {
     HWND handle = nullptr;  // 0 when the platform refused the control
     GadgetKind kind = GadgetKind::Plain;
+    HWND parent = nullptr;  // the window it was made in
 };
 
 // The record under `id` when a live control is recorded there, else null.

@@ -45,7 +45,7 @@ HWND CreateGadget(int id, GadgetKind kind, DWORD extendedStyle, const char* clas
         return handle;
     if (static_cast<size_t>(id) >= gadgets.size())
         gadgets.resize(static_cast<size_t>(id) + 1);
-    gadgets[static_cast<size_t>(id)] = {handle, kind};
+    gadgets[static_cast<size_t>(id)] = {handle, kind, gadgetParent};
     return handle;
 }
 
@@ -64,6 +64,31 @@ bool MakeIpFieldClassReady()
     classes.dwICC = ICC_INTERNET_CLASSES;
     ipFieldClassReady = init(&classes) != FALSE;
     return ipFieldClassReady;
+}
+
+// The display's device context, for one measurement.
+class DisplayContext {
+public:
+    DisplayContext() : handle_(CreateDCA("DISPLAY", nullptr, nullptr, nullptr)) {}
+    ~DisplayContext()
+    {
+        if (handle_)
+            DeleteDC(handle_);
+    }
+    DisplayContext(const DisplayContext&) = delete;
+    DisplayContext& operator=(const DisplayContext&) = delete;
+    HDC get() const { return handle_; }
+
+private:
+    HDC handle_;
+};
+
+// The character height of a `points` font on the display, as CreateFont
+// takes it.
+int FontHeight(int points)
+{
+    const DisplayContext display;
+    return -MulDiv(points, GetDeviceCaps(display.get(), LOGPIXELSY), 72);
 }
 
 } // namespace
@@ -192,10 +217,7 @@ HFONT FontLoad(int number, std::string_view face, int points)
 {
     if (number < 0)
         return nullptr;
-    HDC display = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
-    const int height = -MulDiv(points, GetDeviceCaps(display, LOGPIXELSY), 72);
-    if (display)
-        DeleteDC(display);
+    const int height = FontHeight(points);
 
     const std::string faceCopy(face);
     HFONT font = CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
@@ -208,6 +230,13 @@ HFONT FontLoad(int number, std::string_view face, int points)
         DeleteObject(slot);
     slot = font;
     return font;
+}
+
+void GadgetsForget(HWND parent)
+{
+    for (GadgetRecord& record : gadgets)
+        if (record.parent == parent)
+            record = {};
 }
 
 void GadgetsRelease()

@@ -119,17 +119,6 @@ std::string UnsignedText(uint32_t number, NumberWidth width)
     }
 }
 
-uint32_t PackAddress(int32_t a, int32_t b, int32_t c, int32_t d)
-{
-    return static_cast<uint32_t>(a) + 256u * static_cast<uint32_t>(b) +
-           65536u * static_cast<uint32_t>(c) + 16777216u * static_cast<uint32_t>(d);
-}
-
-uint32_t PackAddress(const std::array<int32_t, 4>& numbers)
-{
-    return PackAddress(numbers[0], numbers[1], numbers[2], numbers[3]);
-}
-
 std::string TrimBlanks(std::string_view text)
 {
     size_t first = text.find_first_not_of(' ');
@@ -137,12 +126,4 @@ std::string TrimBlanks(std::string_view text)
         return {};
     size_t last = text.find_last_not_of(' ');
     return std::string(text.substr(first, last - first + 1));
-}
-
-std::array<int32_t, 4> AddressNumbersFromText(std::string_view dotted)
-{
-    std::array<int32_t, 4> numbers{};
-    for (int index = 1; index <= 4; ++index)
-        numbers[static_cast<size_t>(index - 1)] = ParseInteger(FieldOf(dotted, index, "."));
-    return numbers;
 }

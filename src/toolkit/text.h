@@ -24,11 +24,6 @@ std::string DecimalText(int32_t number);
 enum class NumberWidth { Byte = 0, Word = 1, Long = 2 };
 std::string UnsignedText(uint32_t number, NumberWidth width);
 
-// An IPv4 address as the IP field takes it: a in the lowest byte. Numbers
-// above 255 carry into the next byte; the sum wraps modulo 2^32.
-uint32_t PackAddress(int32_t a, int32_t b, int32_t c, int32_t d);
-uint32_t PackAddress(const std::array<int32_t, 4>& numbers);
-
 // The text of a fixed-size character field: up to its first NUL, and never
 // past its end when a field is full.
 template <size_t N>
@@ -39,7 +34,3 @@ std::string FieldText(const char (&field)[N])
 
 // Blanks removed from both ends.
 std::string TrimBlanks(std::string_view text);
-
-// The four numbers of a dotted address, leftmost first: fields 1 to 4 at "."
-// read with ParseInteger, so missing or bad parts read 0.
-std::array<int32_t, 4> AddressNumbersFromText(std::string_view dotted);

@@ -1,6 +1,7 @@
 #include "toolkit/window.h"
 
 #include "toolkit/event_translation.h"
+#include "toolkit/gadget.h"
 #include "toolkit/tab_order.h"
 #include "toolkit/window_placement.h"
 
@@ -274,6 +275,7 @@ void WindowClose(int number)
     HWND handle = record->handle;
     record->handle = nullptr;
     DestroyWindow(handle);
+    GadgetsForget(handle);
     // Destroying runs the hook, which may open windows and move the table.
     record = RecordOf(number);
     const ClassName className = ClassNameOf(number);

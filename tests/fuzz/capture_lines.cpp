@@ -3,6 +3,7 @@
 #include "fuzz_input.h"
 #include "sysinfo/capture_parsing.h"
 #include "toolkit/line_reader.h"
+#include "toolkit/ipv4_address.h"
 #include "toolkit/text.h"
 
 #include <algorithm>

@@ -3,8 +3,8 @@
 // and an address range must be probed in order, each address once.
 #include "adapters/echo_probe.h"
 #include "fuzz_input.h"
-#include "lan/server_lines.h"
 #include "sysinfo/public_ip_page.h"
+#include "toolkit/ipv4_address.h"
 #include "toolkit/text.h"
 
 #include <vector>
@@ -13,8 +13,8 @@ namespace {
 
 void CheckRange(std::string_view first, std::string_view last)
 {
-    const uint32_t from = __builtin_bswap32(AddressFromText(first));
-    const uint32_t to = __builtin_bswap32(AddressFromText(last));
+    const uint32_t from = __builtin_bswap32(AddressFromTextNetworkOrder(first));
+    const uint32_t to = __builtin_bswap32(AddressFromTextNetworkOrder(last));
     if (to >= from && to - from > 300)
         return;  // long ranges are probed the same way, only slower
     std::vector<uint32_t> sent;
@@ -38,17 +38,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string_view last = input.Text();
 
     const std::array<int32_t, 4> numbers = AddressNumbersFromText(first);
-    const uint32_t packed = AddressFromText(first);
-    FUZZ_CHECK(packed == PackAddress(numbers));
-    FUZZ_CHECK(SwapAddressBytes(packed) == __builtin_bswap32(packed));
-    FUZZ_CHECK(SwapAddressBytes(SwapAddressBytes(packed)) == packed);
+    const uint32_t packed = AddressFromTextNetworkOrder(first);
+    FUZZ_CHECK(packed == PackAddressNetworkOrder(numbers));
+    FUZZ_CHECK(HostOrderFromNetworkOrder(packed) == __builtin_bswap32(packed));
+    FUZZ_CHECK(NetworkOrderFromHostOrder(HostOrderFromNetworkOrder(packed)) == packed);
 
     // The dotted text of a packed value reads back as the same value.
     unsigned char bytes[4];
     for (int index = 0; index < 4; ++index)
         bytes[index] = static_cast<unsigned char>(packed >> (8 * index));
-    const std::string dotted = DottedAddress(bytes);
-    FUZZ_CHECK(AddressFromText(dotted) == packed && IsPageAddress(dotted));
+    const std::string dotted = DottedTextFromNetworkBytes(bytes);
+    FUZZ_CHECK(AddressFromTextNetworkOrder(dotted) == packed && IsPageAddress(dotted));
     if (IsPageAddress(first))
         FUZZ_CHECK(dotted == DecimalText(numbers[0]) + "." + DecimalText(numbers[1]) + "." +
                                  DecimalText(numbers[2]) + "." + DecimalText(numbers[3]));

@@ -4,6 +4,7 @@
 #include "adapters/adapter_rows.h"
 #include "fuzz_input.h"
 #include "lan/server_lines.h"
+#include "toolkit/ipv4_address.h"
 #include "toolkit/text.h"
 
 #include <vector>
@@ -21,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (size_t offset = 0; offset + 4 <= addressBytes.size(); offset += 4)
         list.push_back(addressBytes.data() + offset);
     list.push_back(nullptr);
-    const std::string address = LastDottedAddress(list.data());
+    const std::string address = LastDottedTextFromAddressList(list.data());
     if (list.size() == 1) {
         FUZZ_CHECK(address.empty());
     } else {
@@ -29,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const std::array<int32_t, 4> numbers = AddressNumbersFromText(address);
         for (size_t index = 0; index < 4; ++index)
             FUZZ_CHECK(numbers[index] == last[index]);
-        FUZZ_CHECK(address.size() >= 7 && address.size() <= 15 && address == DottedAddress(last));
+        FUZZ_CHECK(address.size() >= 7 && address.size() <= 15 && address == DottedTextFromNetworkBytes(last));
     }
 
     const std::string line = ServerLine(number, name, address.empty() ? unresolvedNameText : address);

@@ -2,6 +2,7 @@
 // four numbers 0 to 255 that the IP field shows as they stand on the page.
 #include "fuzz_input.h"
 #include "sysinfo/public_ip_page.h"
+#include "toolkit/ipv4_address.h"
 #include "toolkit/text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -21,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         dotted += (dotted.empty() ? "" : ".") + DecimalText(number);
     }
     FUZZ_CHECK(AddressNumbersFromText(dotted) == numbers);
-    const uint32_t packed = PackAddress(numbers);
+    const uint32_t packed = PackAddressNetworkOrder(numbers);
     for (int index = 0; index < 4; ++index)
         FUZZ_CHECK(static_cast<int32_t>((packed >> (8 * index)) & 0xFF) == numbers[static_cast<size_t>(index)]);
     return 0;

@@ -1,8 +1,10 @@
 #include "app/command_menu.h"
+#include "app/info_link_caption.h"
 #include "app/startup_rules.h"
 #include "sysinfo/capture_parsing.h"
 #include "sysinfo/public_ip_page.h"
 #include "sysinfo/windows_version.h"
+#include "toolkit/ipv4_address.h"
 #include "toolkit/text.h"
 
 #include <gtest/gtest.h>

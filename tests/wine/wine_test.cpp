@@ -5,10 +5,11 @@
 #include "adapters/echo_probe.h"
 #include "app/app_state.h"
 #include "app/gadget_ids.h"
+#include "app/ip_field.h"
 #include "lan/lan_window.h"
-#include "sysinfo/capture_reading.h"
 #include "sysinfo/public_ip.h"
 #include "toolkit/gadget.h"
+#include "toolkit/ipv4_address.h"
 #include "toolkit/launch.h"
 #include "toolkit/system_library.h"
 #include "toolkit/text.h"
@@ -121,13 +122,14 @@ std::string Read(const std::string& path) { return {std::istreambuf_iterator<cha
 std::string LookUp(const char* answer)
 {
     std::ofstream("Z:" + Env("WK_PAGE_DIR") + "/mode") << answer;
-    PublicIpLookup();
+    ShowPublicAddress();
     return GadgetGetText(GadgetIpField);
 }
 std::string ListText()  // without any length limit
 {
-    std::string text(GetWindowTextLengthA(appState.LanListHandle) + 1, '\0');
-    return text.substr(0, GetWindowTextA(appState.LanListHandle, text.data(), static_cast<int>(text.size())));
+    HWND list = GadgetHandle(LanListGadget);
+    std::string text(GetWindowTextLengthA(list) + 1, '\0');
+    return text.substr(0, GetWindowTextA(list, text.data(), static_cast<int>(text.size())));
 }
 
 } // namespace
@@ -138,9 +140,14 @@ TEST_F(Toolkit, WindowHasTheAskedClientAreaIsReplacedByNumberAndSurvivesCloseReq
     GetClientRect(window, &client);
     EXPECT_EQ(std::vector<LONG>({client.right, client.bottom, WindowClientWidth(), WindowClientHeight()}),
               std::vector<LONG>({350, 175, 350, 175}));
+    ButtonCreate(56, 0, 0, 50, 20, "Weg");
     HWND second = WindowOpen(7, 0, 0, 100, 50, 0x00CC0001, "Two");
     EXPECT_FALSE(IsWindow(window));
     EXPECT_EQ(WindowHandle(7), second);
+    // The replaced window's gadgets are forgotten, other windows' are kept: a later
+    // operation on id 56 must not reach a destroyed window or whatever reuses its handle.
+    EXPECT_EQ(GadgetHandle(56), nullptr);
+    EXPECT_NE(GadgetHandle(GadgetIpField), nullptr);
     PostMessageA(second, WM_CLOSE, 0, 0);
     EXPECT_EQ(PumpUntil(EventCloseWindow), EventCloseWindow);
     PostMessageA(second, WM_SYSCOMMAND, SC_CLOSE, 0);  // the close box
@@ -342,9 +349,9 @@ TEST(EnumerateAdapters, SizeQueryAndFetchOutcomes)
 
 TEST(Loopback, EchoProbeAndNameLookup)
 {
-    EXPECT_GT(EchoProbe(AddressFromText("127.0.0.1"), EchoPayload()), 0u);
+    EXPECT_GT(EchoProbe(AddressFromTextNetworkOrder("127.0.0.1"), EchoPayload()), 0u);
     EXPECT_EQ(ProbeRange("127.0.0.1", "127.0.0.1"), " alive");
-    EXPECT_EQ(EchoProbe(AddressFromText("0.0.0.0"), EchoPayload()), 0u);
+    EXPECT_EQ(EchoProbe(AddressFromTextNetworkOrder("0.0.0.0"), EchoPayload()), 0u);
     EXPECT_EQ(ProbeRange("0.0.0.0", "0.0.0.0"), " no");
     EXPECT_EQ(ResolveName("localhost"), "127.0.0.1");
 }
