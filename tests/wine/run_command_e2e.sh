@@ -30,7 +30,7 @@ xvfbs_left() {
 }
 
 shot=$work/screenshot.png
-out=$(run WK_RUN_WAIT_S=60)
+out=$(run)  # the default wait, 120 s: a first 32-bit start on a loaded machine is slow
 status=$?
 echo "$out" | tail -n 3
 [ $status = 0 ] || fail "scripts/run $build ended with $status"
