@@ -10,7 +10,7 @@ constexpr int OsCodeWindowsXp = 60;
 constexpr int OsCodeUnknown = 100;
 
 // The platform ids of GetVersionExA (held against their names in
-// win32_constants_win.cpp).
+// windows_version_win.cpp).
 constexpr uint32_t PlatformWindows9x = 1;  // VER_PLATFORM_WIN32_WINDOWS
 constexpr uint32_t PlatformNt = 2;         // VER_PLATFORM_WIN32_NT
 

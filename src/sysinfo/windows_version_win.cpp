@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+// The portable rules keep the platform ids as plain numbers.
+static_assert(PlatformWindows9x == VER_PLATFORM_WIN32_WINDOWS && PlatformNt == VER_PLATFORM_WIN32_NT);
+
 namespace {
 
 bool QueryVersion(OSVERSIONINFOA& info)

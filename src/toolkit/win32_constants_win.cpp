@@ -1,7 +1,6 @@
 // The platform's numbers that the portable rules keep as plain numbers
 // (they build and are tested without the platform's headers), held here
 // against the names the headers give them. Nothing in this file is linked.
-#include "sysinfo/windows_version.h"
 #include "toolkit/event_translation.h"
 #include "toolkit/gadget_rules.h"
 #include "toolkit/window_placement.h"
@@ -42,6 +41,3 @@ static_assert(Same(RightDoubleClickCode, NM_RDBLCLK));
 static_assert(Same(ItemChangedCode, LVN_ITEMCHANGED));
 static_assert(Same(ItemActivateCode, LVN_ITEMACTIVATE));
 
-// Platform ids of GetVersionExA.
-static_assert(Same(PlatformWindows9x, VER_PLATFORM_WIN32_WINDOWS));
-static_assert(Same(PlatformNt, VER_PLATFORM_WIN32_NT));
