@@ -47,10 +47,15 @@ const char* const standInNames[] = {"cmd.exe", "winver.exe", "control.exe", "msc
 
 std::vector<std::string> StandInPaths()
 {
+    // A 32-bit process is shown syswow64 under both names: list it once, or the second pass
+    // would keep the first pass's stand-in as Wine's own file.
+    BOOL wow64 = FALSE;
+    IsWow64Process(GetCurrentProcess(), &wow64);
     std::vector<std::string> paths{"C:\\windows\\hh.exe"};
     for (const char* folder : {"C:\\windows\\system32\\", "C:\\windows\\syswow64\\"})
         for (const char* name : standInNames)
-            paths.push_back(folder + std::string(name));
+            if (!wow64 || std::strstr(folder, "system32"))
+                paths.push_back(folder + std::string(name));
     return paths;
 }
 

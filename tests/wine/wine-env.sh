@@ -50,6 +50,8 @@ wk_restore_wine_programs() {
       for stand_in in "$wk_repo"/build/win*-tests/fake_cmd.exe; do
         cmp -s "$path" "$stand_in" || continue
         found=1
+        # A kept copy that is a stand-in too was never Wine's own.
+        cmp -s "$path.wk-wine" "$stand_in" && rm -f "$path.wk-wine"
         if [ -f "$path.wk-wine" ]; then cp "$path.wk-wine" "$path"; else rm -f "$path"; fi
       done
     done
@@ -58,6 +60,9 @@ wk_restore_wine_programs() {
     for name in cmd winver control msconfig msinfo32 hh; do
       wk_wine reg delete 'HKCU\Software\Wine\DllOverrides' /v "$name.exe" /f >/dev/null 2>&1
     done
+    # Let that wineserver end: one started without a display would keep serving its desktop
+    # without a display driver, and no later window of the program would show.
+    wineserver -w
   fi
   return 0
 }
