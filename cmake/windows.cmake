@@ -155,7 +155,7 @@ endif()
 
 # Checks that need network namespaces or their own Wine settings run as scripts.
 file(GLOB WK_WINE_SCRIPTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*.sh)
-list(FILTER WK_WINE_SCRIPTS EXCLUDE REGEX "run-under-wine\\.sh$|wine-env\\.sh$")
+list(FILTER WK_WINE_SCRIPTS EXCLUDE REGEX "run-under-wine\\.sh$")
 foreach(script ${WK_WINE_SCRIPTS})
   get_filename_component(script_name ${script} NAME_WE)
   add_test(NAME ${script_name} COMMAND bash ${script})

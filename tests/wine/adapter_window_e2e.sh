@@ -4,7 +4,7 @@
 # Environment (set by ctest): WK_PRODUCT_EXE, WK_STAND_IN_DIR, WK_SOURCE_DIR.
 set -u
 source_dir=${WK_SOURCE_DIR:-$(cd "$(dirname "$0")/../.." && pwd)}
-source "$source_dir/tests/wine/wine-env.sh"
+source "$source_dir/scripts/wine-env.sh"
 source "$source_dir/tests/e2e/adapter_netns.sh"
 log=$(mktemp)
 trap 'wk_netns_cleanup; wk_stop_display; rm -f "$log"' EXIT

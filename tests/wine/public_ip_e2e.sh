@@ -4,7 +4,7 @@
 # (a veth pair between). There the page hosts resolve to the server and other names fail at once.
 set -u
 source_dir=${WK_SOURCE_DIR:-$(cd "$(dirname "$0")/../.." && pwd)}
-source "$source_dir/tests/wine/wine-env.sh"
+source "$source_dir/scripts/wine-env.sh"
 server=10.200.77.1 client=10.200.77.2 c=wkip-$$-c s=wkip-$$-s server_pid= failed=0
 work=$(mktemp -d "${TMPDIR:-/tmp}/wk-public-ip.XXXXXX") && chmod 755 "$work" || exit 1
 stop_server() { [ -n "$server_pid" ] && kill "$server_pid" && wait "$server_pid"; server_pid=; } 2>/dev/null

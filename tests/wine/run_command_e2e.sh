@@ -4,7 +4,7 @@
 # none, says why, exits non-zero and leaves no Xvfb behind. Runs in a copy of the test prefix.
 set -u
 source_dir=${WK_SOURCE_DIR:-$(cd "$(dirname "$0")/../.." && pwd)}
-source "$source_dir/tests/wine/wine-env.sh"
+source "$source_dir/scripts/wine-env.sh"
 wk_prepare_prefix
 build=win64; [ "$(wk_pe_bits "${WK_PRODUCT_EXE:?}")" = 32 ] && build=win32
 work=$(mktemp -d "${TMPDIR:-/tmp}/wk-run.XXXXXX") || exit 1

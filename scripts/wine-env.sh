@@ -1,7 +1,7 @@
 # Sourced by scripts that run Windows programs: the project's Wine prefix (WK_WINEPREFIX,
 # default build/wineprefix), an X display (DISPLAY, else a private Xvfb), and wk_wine, which
 # starts a program with the loader of its own bitness.
-wk_repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+wk_repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEPREFIX=${WK_WINEPREFIX:-$wk_repo/build/wineprefix} WINEDEBUG=${WINEDEBUG:--all} WINEARCH=win64
 # With wine32 installed, Debian's /usr/bin/wine always takes the 32-bit loader, which cannot
 # start anything where the kernel runs no 32-bit code. 64-bit programs go to wine64 directly;
