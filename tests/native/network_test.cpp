@@ -5,6 +5,24 @@
 
 #include <gtest/gtest.h>
 
+// Network order holds the leftmost number in the lowest byte (host order, in the highest, is
+// checked by the probe's walk over a byte boundary below).
+TEST(Ipv4Address, TextPacksLeftmostNumberIntoLowestByte)
+{
+    const std::pair<const char*, uint32_t> cases[] = {
+        {"192.168.0.5", 0x0500A8C0u}, {"10.1", 0x0000010Au}, {"1.2.3.4.5", 0x04030201u}, {"", 0u},
+        {"abc.x.1.2", 0x02010000u}, {"255.255.255.255", 0xFFFFFFFFu}, {"1.2.256.4", 0x05000201u},  // carry
+        {" -1", 0xFFFFFFFFu}, {"4294967297. +2", 0x00000201u},  // numbers wrap modulo 2^32
+    };
+    for (const auto& [text, packed] : cases)
+        EXPECT_EQ(AddressFromTextNetworkOrder(text), packed) << text;
+    // A host entry's address list: the last address wins, its bytes read unsigned.
+    const char* const two[] = {"\x0A\0\0\x01", "\xC0\xA8\x01\xFE", nullptr};
+    const char* const none[] = {nullptr};
+    EXPECT_EQ(LastDottedTextFromAddressList(two), "192.168.1.254");
+    EXPECT_EQ(LastDottedTextFromAddressList(none), "");
+}
+
 TEST(Adapters, ProbeRangeSendsEachAddressInAscendingOrderAndReportsTheLast)
 {
     struct Case { const char* first; const char* last; std::vector<const char*> sent; const char* mark; };
@@ -29,19 +47,11 @@ TEST(Adapters, ProbeRangeSendsEachAddressInAscendingOrderAndReportsTheLast)
     }
 }
 
-TEST(Adapters, TypeNames)
-{
-    const std::pair<uint32_t, const char*> cases[] = {
-        {6, "Ethernet Adapter"}, {9, "Token Ring Adapter"}, {15, "FDDI Adapter"}, {23, "PPP Adapter"},
-        {24, "Loopback Adapter"}, {28, "Slip Adapter"}, {0, "Unknown Adapter"}, {71, "Unknown Adapter"},
-    };
-    for (const auto& [code, name] : cases)
-        EXPECT_EQ(AdapterTypeName(code), name) << code;
-}
-
-TEST(ServerLines, NumberNameAndTheResolveOutcome)
+// The dial-up code 23 is "PPP" (never "PPPoE", which the platform reports alike).
+TEST(Adapters, LanLinesAndAdapterTypeNames)
 {
     EXPECT_EQ(ServerLine(12, "SERVER-02", "10.0.0.200"), "No : 12  SERVER-02 --> 10.0.0.200");
     EXPECT_EQ(ServerLine(3, "GHOST", unresolvedNameText), "No : 3  GHOST --> Unable to resolve domain name");
-    EXPECT_EQ(ServerLine(4, "V6ONLY", ""), "No : 4  V6ONLY --> ");
+    EXPECT_EQ(AdapterTypeName(23), "PPP Adapter");
+    EXPECT_EQ(AdapterTypeName(71), "Unknown Adapter");
 }
