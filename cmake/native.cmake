@@ -19,9 +19,9 @@ add_executable(native_tests ${WK_NATIVE_TESTS})
 target_link_libraries(native_tests PRIVATE wk_core gtest_main)
 add_test(NAME native_tests COMMAND native_tests)
 
-# Fuzz targets: each tests/fuzz/<name>.cpp becomes fuzz_<name>, with its seed
-# corpus in tests/fuzz/corpus/<name>/. They link a second copy of the core
-# compiled with libFuzzer's coverage instrumentation (wk_core itself has none,
+# Fuzz targets: fuzz_<name> runs the function <name> of tests/fuzz/fuzz_targets.cpp,
+# with its seed corpus in tests/fuzz/corpus/<name>/. They link a second copy of the
+# core compiled with libFuzzer's coverage instrumentation (wk_core itself has none,
 # and a fuzzer without it gets no feedback from the code under test). The test
 # command runs each briefly; scripts/fuzz runs a campaign.
 if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
@@ -31,10 +31,10 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
                          PRIVATE -fsanitize=fuzzer-no-link)
   target_link_options(wk_core_fuzz PUBLIC ${WK_SANITIZE})
 
-  file(GLOB WK_FUZZERS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/fuzz/*.cpp)
-  foreach(fuzzer_source ${WK_FUZZERS})
-    get_filename_component(fuzzer_name ${fuzzer_source} NAME_WE)
-    add_executable(fuzz_${fuzzer_name} ${fuzzer_source})
+  foreach(fuzzer_name capture_commands capture_lines dotted_address line_reader network_lines
+                      public_ip_page text_operations)
+    add_executable(fuzz_${fuzzer_name} ${CMAKE_SOURCE_DIR}/tests/fuzz/fuzz_targets.cpp)
+    target_compile_definitions(fuzz_${fuzzer_name} PRIVATE FUZZ_TARGET=${fuzzer_name})
     target_link_libraries(fuzz_${fuzzer_name} PRIVATE wk_core_fuzz)
     target_compile_options(fuzz_${fuzzer_name} PRIVATE -fsanitize=fuzzer)
     target_link_options(fuzz_${fuzzer_name} PRIVATE -fsanitize=fuzzer)
