@@ -47,11 +47,13 @@ TEST(Adapters, ProbeRangeSendsEachAddressInAscendingOrderAndReportsTheLast)
     }
 }
 
-// The dial-up code 23 is "PPP" (never "PPPoE", which the platform reports alike).
+// The type names the adapter list shows (Ethernet is seen end to end); the dial-up code 23 is "PPP",
+// never "PPPoE", which the platform reports alike.
 TEST(Adapters, LanLinesAndAdapterTypeNames)
 {
     EXPECT_EQ(ServerLine(12, "SERVER-02", "10.0.0.200"), "No : 12  SERVER-02 --> 10.0.0.200");
     EXPECT_EQ(ServerLine(3, "GHOST", unresolvedNameText), "No : 3  GHOST --> Unable to resolve domain name");
-    EXPECT_EQ(AdapterTypeName(23), "PPP Adapter");
-    EXPECT_EQ(AdapterTypeName(71), "Unknown Adapter");
+    for (const auto& [code, name] : {std::pair(9u, "Token Ring"), std::pair(15u, "FDDI"), std::pair(23u, "PPP"),
+                                     std::pair(24u, "Loopback"), std::pair(28u, "Slip"), std::pair(71u, "Unknown")})
+        EXPECT_EQ(AdapterTypeName(code), std::string(name) + " Adapter") << code;
 }

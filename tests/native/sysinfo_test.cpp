@@ -24,14 +24,14 @@ TEST(CaptureParsing, WorkgroupFromAKeyAtTheLineStartAndOwnAddressFromAPingBracke
     }
     // Vista and later answer a ping of the own name over IPv6; such a bracket must neither be read
     // as an address ("2a02:..." once gave 2.0.0.0) nor keep an old one.
-    struct Ping { const char* line; PingBracket bracket; const char* address; };
+    using B = PingBracket;
+    struct Ping { const char* line; B bracket; const char* address; };
     const Ping pings[] = {
-        {"Ping wird ausgef\x81hrt f\x81r PC [192.168.0.5] mit 32 Bytes Daten:", PingBracket::Ipv4, "192.168.0.5"},
-        {"Pinging OFFICE1 [ 10.0.0.7 ] with 32 bytes of data:", PingBracket::Ipv4, "10.0.0.7"},
-        {"PC [10.0.0.7", PingBracket::Ipv4, ""}, {"PC ]x[10.0.0.7", PingBracket::Ipv4, ""},
-        {"Pinging PC [2a02:2454:95ac:1600:b95:6f1f:d2dc:9710] with 32 bytes of data:", PingBracket::Ipv6, ""},
-        {"Pinging PC [::ffff:10.0.0.7] with 32 bytes of data:", PingBracket::Ipv6, ""},
-        {"Antwort von fe80::1%11: Zeit<1ms", PingBracket::None, "old"},
+        {"Ping wird ausgef\x81hrt f\x81r PC [192.168.0.5] mit 32 Bytes Daten:", B::Ipv4, "192.168.0.5"},
+        {"Pinging OFFICE1 [ 10.0.0.7 ] with 32 bytes of data:", B::Ipv4, "10.0.0.7"},
+        {"PC [10.0.0.7", B::Ipv4, ""}, {"PC ]x[10.0.0.7", B::Ipv4, ""}, {"PC [::ffff:10.0.0.7]", B::Ipv6, ""},
+        {"Pinging PC [2a02:2454:95ac:1600:b95:6f1f:d2dc:9710] with 32 bytes of data:", B::Ipv6, ""},
+        {"Antwort von fe80::1%11: Zeit<1ms", B::None, "old"},
     };
     for (const Ping& p : pings) {
         std::string address = "old";
@@ -64,9 +64,8 @@ TEST(PublicAddressFromPage, FromIpKeyOrFourthCharacterToFirstTagAndOnlyFourNumbe
 TEST(StartUp, MemoryWindowsVersionCaptureFolderAndCommandLines)
 {
     // Halves round to even: 511.5 and 512.5 MB both give 512.
-    EXPECT_EQ(MegabytesFromBytes(536346624.0f), 512);
-    EXPECT_EQ(MegabytesFromBytes(537395200.0f), 512);
-    EXPECT_EQ(MegabytesFromBytes(25769803776.0f), 24576);
+    for (const auto& [bytes, megabytes] : {std::pair(536346624.0f, 512), {537395200.0f, 512}, {25769803776.0f, 24576}})
+        EXPECT_EQ(MegabytesFromBytes(bytes), megabytes) << bytes;
     // The versions that are not run end to end.
     struct Version { uint32_t platform, major, minor; int code; const char* name; };
     for (const Version& v : {Version{1, 4, 0, 10, "Windows 95"}, Version{1, 4, 90, 40, "Windows ME"},
