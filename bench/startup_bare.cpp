@@ -129,7 +129,7 @@ void OpenAdapterWindow()
         DestroyWindow(window);
     const DWORD style = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_VISIBLE;
     window = TopWindow("WindowClass_100", "Adapter", style, 216, 0, 520, 190);
-    HWND list = Control(window, {200, 0, WC_LISTVIEWA, "", 0x5001004D, 20, 10, 480, 160});
+    HWND list = Control(window, {200, WS_EX_CLIENTEDGE, WC_LISTVIEWA, "", 0x5001004D, 20, 10, 480, 160});
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0x21, 0x21);
     const char* const titles[] = {"IP", "Adapter", "Type", "Alive"};
     const int widths[] = {90, 240, 90, 55};
