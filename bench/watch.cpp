@@ -16,8 +16,8 @@ constexpr int lastLabelId = 16;  // its text is the last one set before the loop
 constexpr double giveUpMs = 20000;
 // Every poll asks the wineserver, which the watched processes need too. The
 // process list (about 1 ms) is asked only every few polls, which still finds
-// each command long before it ends: its creation time comes from the
-// wineserver, not from the poll.
+// each command long before it ends: its creation and exit times come from
+// the wineserver, not from the poll.
 constexpr DWORD pollMs = 2;
 constexpr int pollsPerListQuery = 5;
 
@@ -36,6 +36,7 @@ double FileTimeMs(const FILETIME& time)
     return static_cast<double>(value) / 10000.0;
 }
 
+// One line of a window's layout.
 std::string Describe(HWND parent, HWND window, bool dataText)
 {
     std::string text = StoredText(window);
@@ -49,8 +50,10 @@ std::string Describe(HWND parent, HWND window, bool dataText)
     std::string described = line;
     if (ClassNameOf(window) == "ComboBox")
         described += " entries " + std::to_string(SendMessageA(window, CB_GETCOUNT, 0, 0));
-    if (ClassNameOf(window) == WC_LISTVIEWA)
+    if (ClassNameOf(window) == WC_LISTVIEWA) {
         described += " columns " + ListTable(window)[0];
+        described += " list style " + std::to_string(SendMessageA(window, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
+    }
     return described;
 }
 
@@ -214,7 +217,7 @@ bool StartWatch::Run()
             return false;
         if (poll % pollsPerListQuery == 0)
             AddNewCommands();
-        WaitForCommands();
+        Sleep(pollMs);
     }
     WaitForInputIdle(process_.hProcess, 5000);
     idle = Now();
@@ -245,16 +248,12 @@ bool StartWatch::Done()
 // perhaps console hosts, told apart once all is over.
 void StartWatch::AddNewCommands()
 {
-    int ended = 0;
-    for (const Command& command : commands)
-        ended += command.ended >= 0 ? 1 : 0;
-    if (ended >= 2)
+    const auto ended = [](const Command& command) { return WaitForSingleObject(command.handle, 0) == WAIT_OBJECT_0; };
+    if (std::count_if(commands.begin(), commands.end(), ended) >= 2)
         return;
     for (const ProcessEntry& entry : ProcessList()) {
-        if (entry.parentId != process_.dwProcessId)
-            continue;
         const auto known = [&](const Command& command) { return command.processId == entry.processId; };
-        if (std::any_of(commands.begin(), commands.end(), known))
+        if (entry.parentId != process_.dwProcessId || std::any_of(commands.begin(), commands.end(), known))
             continue;
         Command command;
         command.processId = entry.processId;
@@ -263,27 +262,9 @@ void StartWatch::AddNewCommands()
     }
 }
 
-// Sleeps for one poll, or less when a command ends, so that its end is seen
-// when the program's own wait sees it.
-void StartWatch::WaitForCommands()
-{
-    std::vector<HANDLE> running;
-    for (const Command& command : commands)
-        if (command.ended < 0)
-            running.push_back(command.handle);
-    if (running.empty()) {
-        Sleep(pollMs);
-        return;
-    }
-    WaitForMultipleObjects(static_cast<DWORD>(running.size()), running.data(), FALSE, pollMs);
-    const double now = Now();
-    for (Command& command : commands)
-        if (command.ended < 0 && WaitForSingleObject(command.handle, 0) == WAIT_OBJECT_0)
-            command.ended = now;
-}
-
 // Asked while it was being set up, a process gives garbage for its name and
-// creation time: both are read now that it has ended.
+// creation time: both are read now that it has ended. Its exit time, as the
+// wineserver recorded it, is when the program's wait for it returned.
 void StartWatch::ReadCommands()
 {
     std::vector<Command> cmds;
@@ -292,16 +273,18 @@ void StartWatch::ReadCommands()
         DWORD size = MAX_PATH;
         QueryFullProcessImageNameA(command.handle, 0, image, &size);
         CharLowerA(image);
+        const bool isCmd = std::string_view(image, size).ends_with("\\cmd.exe");
         FILETIME created;
         FILETIME exited;
         FILETIME kernel;
         FILETIME user;
-        const bool isCmd = std::string_view(image, size).ends_with("\\cmd.exe");
-        if (!isCmd || command.ended < 0 || !GetProcessTimes(command.handle, &created, &exited, &kernel, &user)) {
+        if (!isCmd || WaitForSingleObject(command.handle, 0) != WAIT_OBJECT_0 ||
+            !GetProcessTimes(command.handle, &created, &exited, &kernel, &user)) {
             CloseHandle(command.handle);
             continue;
         }
         command.created = FileTimeMs(created) - fileTimeOffset_ - start_;
+        command.ended = FileTimeMs(exited) - fileTimeOffset_ - start_;
         cmds.push_back(command);
     }
     std::sort(cmds.begin(), cmds.end(), [](const Command& a, const Command& b) { return a.created < b.created; });

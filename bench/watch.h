@@ -37,7 +37,7 @@ struct Command {
     DWORD processId = 0;
     HANDLE handle = nullptr;
     double created = -1;  // as the wineserver recorded it
-    double ended = -1;    // its handle was signalled
+    double ended = -1;    // the same
 };
 
 struct IdleUse {
@@ -72,7 +72,6 @@ private:
     double Now() const { return Milliseconds() - start_; }
     bool Done();
     void AddNewCommands();
-    void WaitForCommands();
     void ReadCommands();
 
     std::string root_;
