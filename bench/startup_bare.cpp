@@ -39,8 +39,8 @@ void* const importedDlls[] = {
 };
 
 // The other DLLs' functions, loaded by full path when first needed, as the
-// program loads them: the common controls at start, IP Helper for the
-// Adapter window.
+// program loads them: the common controls at start, IP Helper and ICMP for
+// the Adapter window.
 template <typename Function>
 Function* SystemFunction(const char* library, const char* name)
 {
@@ -141,9 +141,10 @@ void OpenAdapterWindow()
         column.iSubItem = index;
         SendMessageA(list, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
     }
+    static const auto getNetworkParams = SystemFunction<decltype(GetNetworkParams)>("iphlpapi.dll", "GetNetworkParams");
+    static const auto getAdaptersInfo = SystemFunction<decltype(GetAdaptersInfo)>("iphlpapi.dll", "GetAdaptersInfo");
     ULONG size = 0;
-    SystemFunction<decltype(GetNetworkParams)>("iphlpapi.dll", "GetNetworkParams")(nullptr, &size);
-    const auto getAdaptersInfo = SystemFunction<decltype(GetAdaptersInfo)>("iphlpapi.dll", "GetAdaptersInfo");
+    getNetworkParams(nullptr, &size);
     size = 0;
     getAdaptersInfo(nullptr, &size);
     std::string buffer(size, '\0');
@@ -151,27 +152,33 @@ void OpenAdapterWindow()
     if (size == 0 || getAdaptersInfo(adapters, &size) != ERROR_SUCCESS)
         return;
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    int rows = 0;
     for (IP_ADAPTER_INFO* adapter = adapters; adapter; adapter = adapter->Next) {
         for (IP_ADDR_STRING* entry = &adapter->IpAddressList; entry; entry = entry->Next) {
             unsigned parts[4] = {};
             std::sscanf(entry->IpAddress.String, "%u.%u.%u.%u", &parts[0], &parts[1], &parts[2], &parts[3]);
             char payload[] = "Hello there                     ";
             unsigned char replies[274];
-            HANDLE echo = SystemFunction<decltype(IcmpCreateFile)>("iphlpapi.dll", "IcmpCreateFile")();
-            const DWORD answered = SystemFunction<decltype(IcmpSendEcho)>("iphlpapi.dll", "IcmpSendEcho")(
-                echo, parts[0] | parts[1] << 8 | parts[2] << 16 | parts[3] << 24, payload, 32, nullptr, replies,
-                sizeof replies, 200);
-            SystemFunction<decltype(IcmpCloseHandle)>("iphlpapi.dll", "IcmpCloseHandle")(echo);
+            const IPAddr address = parts[0] | parts[1] << 8 | parts[2] << 16 | parts[3] << 24;
+            // Each probe looks up its functions, as the program's does.
+            const auto icmpCreateFile = SystemFunction<decltype(IcmpCreateFile)>("icmp.dll", "IcmpCreateFile");
+            const auto icmpSendEcho = SystemFunction<decltype(IcmpSendEcho)>("icmp.dll", "IcmpSendEcho");
+            const auto icmpCloseHandle = SystemFunction<decltype(IcmpCloseHandle)>("icmp.dll", "IcmpCloseHandle");
+            HANDLE echo = icmpCreateFile();
+            const DWORD answered = icmpSendEcho(echo, address, payload, 32, nullptr, replies, sizeof replies, 200);
+            icmpCloseHandle(echo);
             const char* cells[] = {entry->IpAddress.String, adapter->Description, "Ethernet Adapter",
                                    answered ? " alive" : " no"};
             LVITEMA item{};
             item.mask = LVIF_TEXT;
+            item.iItem = rows;
             item.pszText = const_cast<char*>(cells[0]);
             const WPARAM row = SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
             for (item.iSubItem = 1; item.iSubItem < 4; ++item.iSubItem) {
                 item.pszText = const_cast<char*>(cells[item.iSubItem]);
                 SendMessageA(list, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
             }
+            ++rows;
         }
     }
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);

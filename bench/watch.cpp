@@ -176,7 +176,8 @@ StartWatch::StartWatch(int number, Subject subject)
     for (const std::string& folder : {std::string("C:\\wk-e2e"), root_, root_ + "prog", root_ + "Work"})
         CreateDirectoryA(folder.c_str(), nullptr);
     const bool bare = subject == Subject::Bare;
-    const std::string source = bare ? Environment("WK_STAND_IN_DIR") + "/startup_bare.exe" : Environment("WK_PRODUCT_EXE");
+    const std::string source =
+        bare ? Environment("WK_STAND_IN_DIR") + "/startup_bare.exe" : Environment("WK_PRODUCT_EXE");
     exe_ = root_ + (bare ? "prog\\startup_bare.exe" : "prog\\wendelkamm.exe");
     CopyFileA(WindowsPathOf(source).c_str(), exe_.c_str(), FALSE);
     PlaceStandIns();
