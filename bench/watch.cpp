@@ -127,7 +127,7 @@ std::vector<ProcessEntry> ProcessList()
     using Query = NTSTATUS(WINAPI*)(SYSTEM_INFORMATION_CLASS, PVOID, ULONG, PULONG);
     static const auto query = reinterpret_cast<Query>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation")));
-    static std::vector<char> buffer(1024 * 1024);
+    static std::vector<char> buffer(1024 * 1024);  // many times what a Wine session's list needs
     std::vector<ProcessEntry> list;
     if (query(SystemProcessInformation, buffer.data(), static_cast<ULONG>(buffer.size()), nullptr) != 0)
         return list;
@@ -181,6 +181,8 @@ StartWatch::StartWatch(int number, Subject subject)
     exe_ = root_ + (bare ? "prog\\startup_bare.exe" : "prog\\wendelkamm.exe");
     CopyFileA(WindowsPathOf(source).c_str(), exe_.c_str(), FALSE);
     PlaceStandIns();
+    // Process numbers, and so these folders, repeat from one Wine session to the next.
+    DeleteFileA((root_ + "twin.log").c_str());
     SetEnvironmentVariableA("WK_TWIN_LOG", (root_ + "twin.log").c_str());
     for (const char* variable : {"WK_FAKE_WORKGROUP", "WK_FAKE_ADDRESS", "WK_FAKE_DELAY_MS"})
         SetEnvironmentVariableA(variable, nullptr);
