@@ -1,59 +1,45 @@
 // Fill time of the "Adapter" window: from the click on "Adapter" until the
 // window has painted its last row and takes input again, less what the echo
 // exchanges themselves take. Run by scripts/bench-adapters inside a network
-// namespace whose addresses all answer; skipped anywhere else.
+// namespace whose addresses (WK_ADAPTER_ADDRESSES) all answer, once for the
+// program and once for the bare twin; it prints the window's layout too,
+// which the script holds the same for both. Skipped anywhere else.
 #include "driver.h"
-#include "process_watch.h"
+#include "watch.h"
 
 #include <gtest/gtest.h>
 #include <iphlpapi.h>
 #include <icmpapi.h>
 
-#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <sstream>
-#include <string>
-#include <vector>
 
 namespace {
 
 constexpr int adapterButtonId = 30;
 constexpr int adapterListId = 200;
 constexpr int rounds = 7;
-
-std::vector<std::string> Addresses()
-{
-    std::vector<std::string> addresses;
-    const char* value = std::getenv("WK_ADAPTER_ADDRESSES");
-    std::istringstream list(value ? value : "");
-    std::string address;
-    while (std::getline(list, address, ','))
-        addresses.push_back(address);
-    return addresses;
-}
-
-// Leftmost number in the lowest byte, as IcmpSendEcho takes it.
-IPAddr PackedAddress(const std::string& dotted)
-{
-    unsigned parts[4] = {};
-    std::sscanf(dotted.c_str(), "%u.%u.%u.%u", &parts[0], &parts[1], &parts[2], &parts[3]);
-    return parts[0] | parts[1] << 8 | parts[2] << 16 | parts[3] << 24;
-}
+// Polls that leave the program the wineserver: a tight loop of window
+// searches queues ahead of the program's own requests and slows it down.
+constexpr DWORD pollPause = 1;
+// Time for the program to settle (main window repainted, queue empty)
+// after the previous round closed the window.
+constexpr DWORD settlePause = 200;
 
 // What the program's probes cost by themselves: the same exchange (own
-// handle, 32-byte payload, 200 ms time-out) timed here, summed over the
-// addresses.
+// handle, 32-byte payload, 200 ms time-out) timed here, summed.
 double ProbeMilliseconds(const std::vector<std::string>& addresses)
 {
     char payload[] = "Hello there                     ";
     unsigned char replies[274];
     double total = 0;
     for (const std::string& address : addresses) {
+        unsigned parts[4] = {};
+        std::sscanf(address.c_str(), "%u.%u.%u.%u", &parts[0], &parts[1], &parts[2], &parts[3]);
         const double start = Milliseconds();
         HANDLE echo = IcmpCreateFile();
-        const DWORD answered = IcmpSendEcho(echo, PackedAddress(address), payload, 32, nullptr,
-                                           replies, sizeof replies, 200);
+        const DWORD answered = IcmpSendEcho(echo, parts[0] | parts[1] << 8 | parts[2] << 16 | parts[3] << 24,
+                                           payload, 32, nullptr, replies, sizeof replies, 200);
         IcmpCloseHandle(echo);
         total += Milliseconds() - start;
         EXPECT_NE(answered, 0u) << address;
@@ -82,50 +68,49 @@ bool Painted(HWND window)
     return true;
 }
 
-// Polls that leave the program the Wine server: a tight loop of window
-// searches queues ahead of the program's own requests and slows it down.
-constexpr DWORD pollPause = 1;
-// Time for the program to settle (main window repainted, queue empty)
-// after the previous round closed the window.
-constexpr DWORD settlePause = 200;
-
 } // namespace
 
 TEST(AdapterFillBench, TimeFromClickToLastRowLessProbes)
 {
     if (Environment("WK_ADAPTER_SCENARIO") != "bench")
         GTEST_SKIP() << "run by scripts/bench-adapters";
-    const std::vector<std::string> addresses = Addresses();
-    const int rows = static_cast<int>(addresses.size());
+    std::vector<std::string> addresses;
+    std::istringstream list(Environment("WK_ADAPTER_ADDRESSES"));
+    for (std::string address; std::getline(list, address, ',');)
+        addresses.push_back(address);
     Session session;
     ASSERT_TRUE(session.Main());
 
-    std::vector<double> fills, probes, overheads;
-    HWND adapterButton = session.Control(adapterButtonId);
+    std::vector<double> fills;
+    std::vector<double> probes;
+    std::vector<double> overheads;
     for (int round = 0; round < rounds; ++round) {
         Sleep(settlePause);
         const double start = Milliseconds();
-        Click(adapterButton);
-        HWND window = nullptr;
-        while (!(window = FindAdapterWindow(session.ProcessId()))) {
+        Click(session.Control(adapterButtonId));
+        HWND window = FindAdapterWindow(session.ProcessId());
+        while (!window) {
             ASSERT_LT(Milliseconds() - start, 20000.0);
             Sleep(pollPause);
+            window = FindAdapterWindow(session.ProcessId());
         }
         // The row count is asked of the program, which answers only once
         // it pumps messages again, that is when its last row is in. The
         // fill ends when the rows are also painted.
-        HWND list = GetDlgItem(window, adapterListId);
-        while (ListRowCount(list) < rows || !Painted(window)) {
+        while (ListRowCount(GetDlgItem(window, adapterListId)) < static_cast<int>(addresses.size()) ||
+               !Painted(window)) {
             ASSERT_LT(Milliseconds() - start, 20000.0);
             Sleep(0);
         }
         fills.push_back(Milliseconds() - start);
-        PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+        if (round == 0)
+            for (const std::string& line : Layout(window))
+                std::printf("layout\t%s\n", line.c_str());
+        PressCloseBox(window);
         WaitUntil([&] { return !IsWindow(window); });
         probes.push_back(ProbeMilliseconds(addresses));
         overheads.push_back(fills.back() - probes.back());
     }
-    std::printf("addresses %d: fill %.1f ms, probes %.1f ms, fill less probes %.1f ms "
-                "(medians of %d rounds)\n",
-                rows, Median(fills), Median(probes), Median(overheads), rounds);
+    std::printf("addresses %zu: fill %.1f ms, probes %.1f ms, fill less probes %.1f ms (medians of %d rounds)\n",
+                addresses.size(), Median(fills), Median(probes), Median(overheads), rounds);
 }

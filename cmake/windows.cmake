@@ -134,21 +134,16 @@ if(WK_E2E_SOURCES)
 endif()
 
 # Benchmarks (scripts/bench-*), not tests: benchmarks.exe drives the exe like
-# the end-to-end tests do; startup_twin.exe is a yardstick with the same imports
-# and startup_bare.exe one that also builds the same main window.
-# The scripts time the 64-bit exe only.
+# the end-to-end tests do; startup_bare.exe is a yardstick that builds the same
+# windows by straight Win32 calls. The scripts time the 64-bit exe only.
 if(WK_BITS EQUAL 64)
   file(GLOB WK_BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)
-  list(FILTER WK_BENCH_SOURCES EXCLUDE REGEX "startup_twin\\.cpp$")
+  list(FILTER WK_BENCH_SOURCES EXCLUDE REGEX "startup_bare\\.cpp$")
   add_executable(benchmarks ${WK_BENCH_SOURCES} ${CMAKE_SOURCE_DIR}/tests/e2e/driver.cpp)
   target_link_libraries(benchmarks PRIVATE gtest_main ${WK_TEST_LIBS})
   target_include_directories(benchmarks PRIVATE ${CMAKE_SOURCE_DIR}/tests/e2e ${CMAKE_SOURCE_DIR}/bench)
   target_link_options(benchmarks PRIVATE -static)
-  add_executable(startup_twin ${CMAKE_SOURCE_DIR}/bench/startup_twin.cpp)
-  target_link_options(startup_twin PRIVATE -static)
-  target_link_libraries(startup_twin PRIVATE ${WK_TEST_LIBS})
-  add_executable(startup_bare WIN32 ${CMAKE_SOURCE_DIR}/bench/startup_twin.cpp)
-  target_compile_definitions(startup_bare PRIVATE WK_BARE_WINDOW)
+  add_executable(startup_bare WIN32 ${CMAKE_SOURCE_DIR}/bench/startup_bare.cpp)
   target_link_options(startup_bare PRIVATE -static)
   target_link_libraries(startup_bare PRIVATE ${WK_TEST_LIBS})
 endif()
