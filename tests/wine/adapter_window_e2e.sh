@@ -1,11 +1,9 @@
 #!/usr/bin/env bash
-# The "Adapter" window end to end: each suite of e2e_tests.exe runs in a network namespace with
-# adapters of our own; all are removed at the end, also after a failure.
-# Environment (set by ctest): WK_PRODUCT_EXE, WK_STAND_IN_DIR, WK_SOURCE_DIR.
+# The "Adapter" window end to end: each suite of e2e_tests.exe (WK_STAND_IN_DIR, against
+# WK_PRODUCT_EXE) runs in a network namespace with adapters of our own; all are removed at the end.
 set -u
-source_dir=${WK_SOURCE_DIR:-$(cd "$(dirname "$0")/../.." && pwd)}
-source "$source_dir/scripts/wine-env.sh"
-source "$source_dir/tests/e2e/adapter_netns.sh"
+source "$(dirname "$0")/../../scripts/wine-env.sh"
+source "$wk_repo/tests/e2e/adapter_netns.sh"
 log=$(mktemp)
 trap 'wk_netns_cleanup; wk_stop_display; rm -f "$log"' EXIT
 trap 'exit 1' INT TERM
@@ -18,9 +16,8 @@ run_suite() {  # SUITE NAMESPACE ADDRESS...; a suite that skips had the wrong en
   wk_netns_create "$namespace" || exit 1
   [ $# = 0 ] || wk_netns_adapter "$namespace" wkad0 "$@" || exit 1
   echo "=== $suite in namespace $namespace ($*)"
-  wk_netns_wine "$namespace" WK_PRODUCT_EXE="$WK_PRODUCT_EXE" WK_STAND_IN_DIR="$WK_STAND_IN_DIR" \
-    WK_ADAPTER_ADDRESSES="$(IFS=,; echo "$*")" \
-    -- "$WK_STAND_IN_DIR/e2e_tests.exe" --gtest_filter="$suite.*" >"$log" 2>&1 || status=$?
+  wk_netns_wine "$namespace" WK_ADAPTER_ADDRESSES="$(IFS=,; echo "$*")" \
+    -- "${WK_STAND_IN_DIR:?}/e2e_tests.exe" --gtest_filter="$suite.*" >"$log" 2>&1 || status=$?
   cat "$log"
   [ $status = 0 ] && ! grep -q '\[  SKIPPED \]' "$log" && grep -q '\[  PASSED  \]' "$log" ||
     { echo "FAIL: $suite"; failed=1; }
