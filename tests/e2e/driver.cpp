@@ -83,21 +83,18 @@ Session::Session(const std::string& startFolderName, const std::string& version,
     if (!version.empty())
         RegSetKeyValueA(HKEY_CURRENT_USER, appDefaults.c_str(), "Version", REG_SZ, version.c_str(),
                         static_cast<DWORD>(version.size() + 1));
-    for (const std::string name : plantedDlls) {
-        RegSetKeyValueA(HKEY_CURRENT_USER, (appDefaults + "\\DllOverrides").c_str(), name.c_str(), REG_SZ,
-                        "native,builtin", 15);
-        CopyFileA(WindowsPathOf(standIns + (sizeof(void*) == 4 ? "/planted32.dll" : "/planted64.dll")).c_str(),
-                  (programFolder + name + ".dll").c_str(), FALSE);
+    const std::string plantedDll = WindowsPathOf(standIns + (sizeof(void*) == 4 ? "/planted32.dll" : "/planted64.dll"));
+    for (const std::string name : plantedDlls) {  // preferred to Wine's own, as Windows prefers these beside the exe
+        RegSetKeyValueA(HKEY_CURRENT_USER, (appDefaults + "\\DllOverrides").c_str(), name.c_str(), REG_SZ, "native,builtin", 15);
+        CopyFileA(plantedDll.c_str(), (programFolder + name + ".dll").c_str(), FALSE);
     }
     for (const char* name : plantedPrograms)
         CopyFileA(WindowsPathOf(standIns + "/fake_cmd.exe").c_str(), (programFolder + name).c_str(), FALSE);
     CopyFileA(WindowsPathOf(Environment("WK_PRODUCT_EXE")).c_str(), (programFolder + exe).c_str(), FALSE);
     PlaceStandIns();
-    std::map<std::string, std::string> before{{"WK_LAUNCH_LOG", ""}};  // set back once started; "" unset
+    std::map<std::string, std::string> before;  // set back once started ("" unset), as this program started
     for (const auto& [name, value] : environment) {
-        char old[1024] = {};
-        GetEnvironmentVariableA(name.c_str(), old, sizeof old);
-        before[name] = old;
+        before[name] = Environment(name.c_str());
         SetEnvironmentVariableA(name.c_str(), value.c_str());
     }
     SetEnvironmentVariableA("WK_LAUNCH_LOG", logPath.c_str());

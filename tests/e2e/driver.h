@@ -24,11 +24,7 @@ bool WaitUntil(Predicate predicate, DWORD milliseconds = 10000)
 }
 
 inline std::string Environment(const char* name) { return std::getenv(name) ? std::getenv(name) : ""; }
-inline std::string WindowsPathOf(std::string path)  // Wine's Z: drive
-{
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return "Z:" + path;
-}
+inline std::string WindowsPathOf(const std::string& path) { return "Z:" + path; }  // Wine's Z: drive takes '/' too
 inline std::string ReadFileText(const std::string& path)  // to the end: procfs files report a size of 0
 {
     std::ifstream file(path, std::ios::binary);
