@@ -8,22 +8,14 @@
 
 namespace {
 
-// Installed memory in whole megabytes as this build is told it, ties to even. The 32-bit build is
-// not large-address aware and is told at most 2,147,483,647 bytes; under Wine on a machine with
-// more than 2 GiB that is also what it gets for the available memory, so only the 64-bit run can
-// tell "available" from "installed".
+// Installed memory in whole megabytes as this build is told it, ties to even: the 32-bit build is not
+// large-address aware and is told at most 2,147,483,647 bytes (under Wine with more than 2 GiB also for
+// the available memory, so only the 64-bit run can tell "available" from "installed").
 std::string InstalledMegabytes()
 {
-#ifdef _WIN64
-    MEMORYSTATUSEX status{sizeof status};
-    GlobalMemoryStatusEx(&status);
-    const float bytes = static_cast<float>(status.ullTotalPhys);
-#else
     MEMORYSTATUS status{sizeof status};
     GlobalMemoryStatus(&status);
-    const float bytes = static_cast<float>(static_cast<int32_t>(status.dwTotalPhys));
-#endif
-    return std::to_string(static_cast<long>(std::nearbyint(bytes / 1024.0f / 1024.0f)));
+    return std::to_string(static_cast<long>(std::nearbyint(static_cast<float>(status.dwTotalPhys) / 1024.0f / 1024.0f)));
 }
 
 // The menu as Windows XP shows it; every other Windows shows the first 18.
@@ -64,10 +56,6 @@ TEST(MainWindow, ShowsTheFactsFromHugeCapturesWithItsTitleSizeGadgetsAndMenu)
     EXPECT_TRUE(WaitUntil([&] { return FilesIn(session.startFolder).empty(); }, 3000)) << FilesIn(session.startFolder);
     EXPECT_EQ(TextOf(main), "Wendelkamm f\xFCr NT, Win2000, XP       V4.0 ");
     EXPECT_EQ(ClientSize(main), "350x175");
-    char user[256] = {}, computer[256] = {};
-    DWORD userSize = sizeof user, computerSize = sizeof computer;
-    GetUserNameA(user, &userSize);
-    GetComputerNameA(computer, &computerSize);
     unsigned int brand[13] = {};  // the processor's, from leaves 0x80000002-4
     for (unsigned int leaf = 0; leaf < 3; ++leaf)
         __get_cpuid(0x80000002 + leaf, &brand[leaf * 4], &brand[leaf * 4 + 1], &brand[leaf * 4 + 2], &brand[leaf * 4 + 3]);
@@ -85,8 +73,8 @@ TEST(MainWindow, ShowsTheFactsFromHugeCapturesWithItsTitleSizeGadgetsAndMenu)
         {10, "Static 10,12 100x16 Benutzername"},
         {11, "Static 125,12 100x16 Computername"},
         {12, "Static 240,12 100x16 Arbeitsgruppe"},
-        {7, "Static 10,30 100x16 " + std::string(user)},
-        {8, "Static 125,30 100x16 " + std::string(computer)},
+        {7, "Static 10,30 100x16 " + Environment("USERNAME")},
+        {8, "Static 125,30 100x16 " + Environment("COMPUTERNAME")},
         {9, "Static 240,30 100x16 B\xDCRO"},  // from the workstation capture
         {13, "Static 20,108 300x16 CPU-Name = " + std::string(reinterpret_cast<const char*>(brand))},
         {14, "Static 20,123 180x16 Memory      =  " + InstalledMegabytes() + " MB RAM"},
