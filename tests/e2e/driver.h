@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
@@ -22,40 +24,68 @@ bool WaitUntil(Predicate predicate, DWORD milliseconds = 10000)
 }
 
 inline std::string Environment(const char* name) { return std::getenv(name) ? std::getenv(name) : ""; }
-inline std::string WindowsPathOf(std::string path)  // Wine's Z: drive
-{
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return "Z:" + path;
-}
+inline std::string WindowsPathOf(const std::string& path) { return "Z:" + path; }  // Wine's Z: drive takes '/' too
 inline std::string ReadFileText(const std::string& path)  // to the end: procfs files report a size of 0
 {
     std::ifstream file(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(file), {}};
 }
-
 inline std::string TextOf(HWND window)
 {
     std::string text(static_cast<size_t>(SendMessageA(window, WM_GETTEXTLENGTH, 0, 0)) + 1, '\0');
     text.resize(static_cast<size_t>(SendMessageA(window, WM_GETTEXT, text.size(), (LPARAM)text.data())));
     return text;
 }
+inline std::string FilesIn(const std::string& folder)  // their names, each followed by a blank
+{
+    std::string names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
+        if (found.cFileName[0] != '.')
+            names += found.cFileName + std::string(" ");
+    FindClose(search);
+    return names;
+}
 
-std::vector<HWND> TopLevelWindows(DWORD processId);
-// A visible top-level window of the process with this title, also a message box (MessageBoxText
-// reads it, CloseMessageBox presses OK); 0 ms looks once more after 20 ms.
+inline std::vector<HWND> TopLevelWindows(DWORD processId)
+{
+    std::vector<HWND> windows;
+    for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == processId)
+            windows.push_back(window);
+    }
+    return windows;
+}
+// A visible top-level window of the process with this title, message boxes too; 0 ms looks once more after 20 ms.
 inline HWND WaitForWindow(DWORD processId, const std::string& title, DWORD milliseconds = 10000)
 {
     HWND found = nullptr;
     WaitUntil([&] {
         for (HWND window : TopLevelWindows(processId))
             if (IsWindowVisible(window) && TextOf(window) == title)
-                return (found = window) != nullptr;
-        return false;
+                found = window;
+        return found != nullptr;
     }, milliseconds);
     return found;
 }
-inline std::string MessageBoxText(HWND box) { return TextOf(GetDlgItem(box, 0xFFFF)); }
-inline void CloseMessageBox(HWND box) { PostMessageA(box, WM_COMMAND, IDOK, (LPARAM)GetDlgItem(box, IDOK)); }
+// Presses a message box's OK and waits until it is gone; returns its text ("" without a box).
+inline std::string Answer(HWND box)
+{
+    const std::string text = TextOf(GetDlgItem(box, 0xFFFF));
+    PostMessageA(box, WM_COMMAND, IDOK, (LPARAM)GetDlgItem(box, IDOK));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); })) << "box still open: " << text;
+    return text;
+}
+
+// fake_cmd.exe as cmd.exe, winver.exe, control.exe, msconfig.exe, msinfo32.exe and hh.exe in the system
+// folder and the Windows folder, with Wine told to start them instead of its own built-ins (the prefix's
+// DllOverrides: a child takes them from the prefix, not from its parent's WINEDLLOVERRIDES).
+// PlaceStandIns does it once per run; at the end of the run Wine's own files and settings come back.
+void UseStandIns(bool on);
+void PlaceStandIns();
 
 // One start recorded by the stand-in fake_cmd.exe.
 struct Launch {
@@ -64,23 +94,11 @@ struct Launch {
     std::string folder, module, commandLine;
 };
 
-// fake_cmd.exe as cmd.exe, winver.exe, control.exe, msconfig.exe, msinfo32.exe and hh.exe in the prefix's
-// system folders (system32, and syswow64 for a 32-bit exe) and as the Windows folder's hh.exe, once per
-// run, with Wine told to start them instead of its own built-ins (the prefix's DllOverrides: Wine takes
-// a child's WINEDLLOVERRIDES from its own start, not from the parent). At the end of the run Wine's own
-// files and settings come back.
-void PlaceStandIns();
-// Puts the stand-ins in place, or Wine's own programs back, while the run goes on.
-void UseStandIns(bool on);
-// Where the programs of the exe's system folder lie: C:\windows\system32, or syswow64 for a 32-bit exe,
-// whose system32 (so GetSystemDirectoryA names it) is redirected there.
-std::string ProductSystemFolder();
-
-// One run of wendelkamm.exe from a fresh C:\wk-e2e\<n>\prog\, with fake_cmd.exe playing every program in
-// the system folders and recorders planted beside the exe (fake_cmd.exe as cmd.exe, net.exe, ping.exe,
-// ...; the recorder DLL as comctl32.dll, wininet.dll, ...), and a start folder beside it. windowsVersion
-// ("winxp", ...) goes to Wine's AppDefaults, and so does the order that makes the exe prefer DLLs
-// beside it (as Windows does for these) to Wine's own.
+// One run of wendelkamm.exe from a fresh C:\wk-e2e\<n>\prog\, with recorders planted beside the exe
+// (fake_cmd.exe as cmd.exe, net.exe, ping.exe, ...; the recorder DLL as comctl32.dll, wininet.dll, ...,
+// which Wine's AppDefaults tell the exe to prefer, as Windows does) and a start folder beside it.
+// windowsVersion ("winxp", ...) goes to the AppDefaults too; `environment` is the exe's only.
+// A planted program that ran or a planted DLL that loaded fails the test at the end.
 class Session {
 public:
     explicit Session(const std::string& startFolderName = "Work", const std::string& windowsVersion = "",
@@ -88,14 +106,20 @@ public:
     ~Session()
     {
         if (WaitForExit(0) == STILL_ACTIVE)
-            TerminateProcess(info_.hProcess, 99), WaitForSingleObject(info_.hProcess, 5000);
+            TerminateProcess(info_.hProcess, 99);
+        WaitForSingleObject(info_.hProcess, 5000);
         CloseHandle(info_.hProcess);
+        std::string log = ReadFileText(logPath), planted = "\t" + programFolder;  // a file of there ran or loaded
+        CharLowerA(log.data());
+        CharLowerA(planted.data());
+        EXPECT_EQ(log.find(planted), std::string::npos) << "a program or DLL planted beside the exe:\n" << log;
     }
     HWND Main()  // waited for until its gadgets are filled: the last text is set just before the loop
     {
-        if (!main_ && (main_ = WaitForWindow(ProcessId(), "Wendelkamm f\xFCr NT, Win2000, XP       V4.0 ", 20000)))
-            WaitUntil([this] { return !TextOf(GetDlgItem(main_, 16)).empty(); }, 20000),
-                WaitForInputIdle(info_.hProcess, 5000);
+        if (!main_)
+            main_ = WaitForWindow(ProcessId(), "Wendelkamm f\xFCr NT, Win2000, XP       V4.0 ", 20000);
+        WaitUntil([this] { return !main_ || !TextOf(GetDlgItem(main_, 16)).empty(); }, 20000);
+        WaitForInputIdle(info_.hProcess, 5000);
         return main_;
     }
     HWND Control(int id) { return GetDlgItem(Main(), id); }
@@ -103,12 +127,11 @@ public:
     DWORD WaitForExit(DWORD milliseconds)  // STILL_ACTIVE while it runs
     {
         DWORD code = STILL_ACTIVE;
-        return WaitForSingleObject(info_.hProcess, milliseconds) ? code
-                                                                 : (GetExitCodeProcess(info_.hProcess, &code), code);
+        if (WaitForSingleObject(info_.hProcess, milliseconds) == WAIT_OBJECT_0)
+            GetExitCodeProcess(info_.hProcess, &code);
+        return code;
     }
     std::vector<Launch> Launches() const;
-    // What the recorders planted beside the exe logged: their launches and loads, one per line.
-    std::string Planted() const;
     std::string programFolder, startFolder, logPath;
 
 private:
@@ -116,13 +139,19 @@ private:
     HWND main_ = nullptr;
 };
 
-inline std::string ClassNameOf(HWND window) { char name[64] = {}; GetClassNameA(window, name, 64); return name; }
-inline RECT ScreenRect(HWND window) { RECT r{}; GetWindowRect(window, &r); return r; }
-inline std::string SizeText(const RECT& r)
+inline RECT ScreenRect(HWND window)
 {
-    return std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top);
+    RECT r{};
+    GetWindowRect(window, &r);
+    return r;
 }
-inline std::string ClientSize(HWND window) { RECT r{}; GetClientRect(window, &r); return SizeText(r); }
+inline std::string SizeText(const RECT& r) { return std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top); }
+inline std::string ClientSize(HWND window)
+{
+    RECT r{};
+    GetClientRect(window, &r);
+    return SizeText(r);
+}
 inline std::string PlaceText(HWND parent, HWND child)  // "x,y widthxheight" in the parent
 {
     RECT r = ScreenRect(child);
@@ -146,10 +175,11 @@ inline void Choose(HWND combo, int index)  // selects and notifies as a user's c
 }
 inline void LeftClickAt(int x, int y)  // with the real pointer
 {
-    SetCursorPos(x, y), mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0), mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    SetCursorPos(x, y);
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
 }
-// Types into the IP field's inner edits ("192..." leaves three empty). The
-// field's own text gives the four parts, empty ones as 0.
+// Types into the IP field's inner edits ("192..." leaves three empty, which the field reads as 0).
 void SetIpField(HWND ipField, const std::string& dotted);
 
 inline int ListRowCount(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }

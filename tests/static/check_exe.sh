@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Checks wendelkamm.exe: GUI subsystem; static imports only from the DLLs Windows always takes from
-# the system folder (and the C runtime); the PE security flags; the stack protector; the manifest;
-# the size budget; and exactly the checked-in list of imported functions.
+# Checks wendelkamm.exe: GUI subsystem; static imports only from the DLLs Windows always takes from the system
+# folder (and the C runtime); PE security flags; stack protector; manifest; size budget; the checked-in imports.
 # Usage: check_exe.sh EXE OBJDUMP BITS IMPORT_LIST (windres is found beside objdump).
 set -u
 exe=$1 objdump=$2 bits=$3 expected=$4 failed=0
@@ -15,7 +14,6 @@ flags=$((16#${flags:-0}))
 (( flags & 0x40 )) || fail "DYNAMIC_BASE missing"
 (( flags & 0x100 )) || fail "NX_COMPAT missing"
 [ "$bits" != 64 ] || (( flags & 0x20 )) || fail "HIGH_ENTROPY_VA missing"
-# A small download that starts at once from a floppy or a slow share: at most 128 KiB.
 size=$(stat -c %s "$exe")
 (( size <= 131072 )) || fail "$size bytes, more than the 131072 (128 KiB) allowed"
 [ "$bits" != 32 ] || (( flags & 0x400 )) || fail "NO_SEH missing"
@@ -40,9 +38,7 @@ actual=$(awk '/^[[:space:]]*DLL Name:/ { dll = $3; next }
   /^[[:space:]]*vma:/ { next }
   dll != "" && NF >= 3 && $1 ~ /^[0-9a-f]+$/ && $2 ~ /^[0-9]+$/ { print toupper(dll) "!" $3; next }
   /^$/ { dll = "" }' <<<"$dump" | sort -u)
-if ! difference=$(diff -u "$expected" <(echo "$actual")); then
-  fail "imported functions differ from $(basename "$expected") (scripts/update-imports refreshes it after review):"
-  echo "$difference"
-fi
+difference=$(diff -u "$expected" <(echo "$actual")) || { fail "imported functions differ from $(basename "$expected")\
+ (scripts/update-imports refreshes it after review):"; echo "$difference"; }
 [ $failed = 0 ] && echo "ok: $(basename "$exe") ($bits-bit): GUI, system DLLs, PE flags, stack protector, manifest, $size bytes, $(wc -l <<<"$actual") imports"
 exit $failed

@@ -6,18 +6,14 @@
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
 {
-    if (reason != DLL_PROCESS_ATTACH)
-        return TRUE;
-    char log[MAX_PATH] = {}, self[MAX_PATH] = {}, process[MAX_PATH] = {};
-    const DWORD length = GetEnvironmentVariableA("WK_LAUNCH_LOG", log, MAX_PATH);
+    char log[MAX_PATH] = {}, self[MAX_PATH] = {}, process[MAX_PATH] = {}, line[3 * MAX_PATH + 16];
+    const DWORD length = reason == DLL_PROCESS_ATTACH ? GetEnvironmentVariableA("WK_LAUNCH_LOG", log, MAX_PATH) : 0;
     if (length == 0 || length >= MAX_PATH)
         return TRUE;
     GetModuleFileNameA(instance, self, MAX_PATH);
     GetModuleFileNameA(nullptr, process, MAX_PATH);
-    char line[3 * MAX_PATH + 16];
     const int size = wsprintfA(line, "loaded\t%s\t%s\r\n", self, process);
-    HANDLE file = CreateFileA(log, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileA(log, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS, 0, nullptr);
     DWORD written = 0;
     WriteFile(file, line, static_cast<DWORD>(size), &written, nullptr);
     CloseHandle(file);
