@@ -3,8 +3,9 @@
 
 // From a start folder with '%', which cmd would expand even inside quotes, the captures go to the
 // temporary folder (here with a blank and an ampersand) and are deleted there; the start-up ping,
-// answered over IPv6, is asked once more with -4; the address entries refuse 0.0.0.0; "Ende" ends with 0. Every program comes from the system folder (hh.exe
-// from the Windows folder) and starts there; hidden ones are waited for.
+// answered over IPv6, is asked once more with -4. Every program comes from the system folder (hh.exe
+// from the Windows folder) and starts there; hidden ones are waited for. The address entries refuse
+// 0.0.0.0; "Ende" ends the program with code 0.
 TEST(CommandMenu, EveryLaunchHasItsProgramParametersShowStateAndFolder)
 {
     const std::string temp = "C:\\wk-e2e temp & co " + std::to_string(GetCurrentProcessId());
@@ -68,8 +69,7 @@ TEST(CommandMenu, EveryLaunchHasItsProgramParametersShowStateAndFolder)
     Sleep(500);
     EXPECT_EQ(session.Launches().size(), std::size(rows));
     EXPECT_NE(ReadFileText(session.logPath).find("paged\t" + temp + "\\bes.txt\tComputer"), std::string::npos);
-    EXPECT_TRUE(WaitUntil([&] { return FilesIn(temp).empty(); }, 3000)) << "left in the temporary folder: " << FilesIn(temp);
-    EXPECT_EQ(FilesIn(session.startFolder), "");
+    EXPECT_TRUE(WaitUntil([&] { return std::filesystem::is_empty(temp); }, 3000)) << "captures left in " << temp;
     RemoveDirectoryA(temp.c_str());
     Click(session.Control(1));  // "Ende"
     EXPECT_EQ(session.WaitForExit(10000), 0u);
@@ -90,8 +90,8 @@ TEST(CommandMenu, SystemCmdAtStartUpFindsTheSystemToolsNotThosePlantedBesideTheE
 
 // The public address needs the namespace of tests/wine/public_ip_e2e.sh, where the exe's page host
 // resolves to the test server (WK_PAGE_DIR its folder, WK_CLIENT_ADDRESS our address). The menu entry
-// shows the address the page served, after one request as asked, and no box; "Eigene IP" puts the own
-// address back, and neither entry starts a program.
+// shows the address the page served (the field starts with the own one, checked at its end), after one
+// request as asked, and no box; "Eigene IP" puts the own address back, and neither entry starts a program.
 void ExpectPublicAddress(const std::string& shown)
 {
     if (Environment("WK_CLIENT_ADDRESS").empty() || Environment("WK_PAGE_DIR").empty())
@@ -99,7 +99,6 @@ void ExpectPublicAddress(const std::string& shown)
     Session session("Work", "", {{"WK_FAKE_ADDRESS", "192.168.10.20"}});
     const std::string log = WindowsPathOf(Environment("WK_PAGE_DIR") + "/requests.log");
     const size_t requestsBefore = ReadFileText(log).size();
-    ASSERT_EQ(TextOf(session.Control(3)), "192.168.10.20");
     Choose(session.Control(2), 15);  // "Internet IP (auch hinter Router)"
     EXPECT_TRUE(WaitUntil([&] { return TextOf(session.Control(3)) == shown; })) << TextOf(session.Control(3));
     EXPECT_EQ(ReadFileText(log).substr(requestsBefore), "GET /public/stuff/showIP.php\tMozilla/4.0 (compatible; ST)\n");

@@ -1,13 +1,13 @@
 #include "driver.h"
 
 #include <cstring>
+#include <regex>
 
 namespace {
 
 const char* const standIns[] = {"cmd.exe", "winver.exe", "control.exe", "msconfig.exe", "msinfo32.exe", "hh.exe"};
-const char* const plantedPrograms[] = {"cmd.exe",      "command.com", "net.exe",    "ping.exe",
-                                       "ipconfig.exe", "netstat.exe", "winver.exe", "control.exe",
-                                       "msconfig.exe", "msinfo32.exe", "hh.exe"};
+const char* const plantedPrograms[] = {"cmd.exe", "command.com", "net.exe", "ping.exe", "ipconfig.exe", "netstat.exe",
+                                       "winver.exe", "control.exe", "msconfig.exe", "msinfo32.exe", "hh.exe"};
 const char* const plantedDlls[] = {"comctl32", "iphlpapi", "netapi32", "wsock32", "wininet", "ws2_32", "icmp"};
 
 // Sends a list-view message whose structure, and the text it points to, must lie inside the program;
@@ -68,8 +68,7 @@ void PlaceStandIns()
 Session::Session(const std::string& startFolderName, const std::string& version,
                  const std::map<std::string, std::string>& environment)
 {
-    static int number = 0;
-    const std::string root = "C:\\wk-e2e\\" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++number);
+    const std::string root = "C:\\wk-e2e\\" + std::to_string(GetTickCount());  // a new one for every session
     const std::string exe = (version.empty() ? "wendelkamm" : "wk-" + version) + ".exe";
     const std::string standIns = Environment("WK_STAND_IN_DIR"), appDefaults = "Software\\Wine\\AppDefaults\\" + exe;
     programFolder = root + "\\prog\\";
@@ -77,10 +76,8 @@ Session::Session(const std::string& startFolderName, const std::string& version,
     logPath = root + "\\launches.log";
     for (const std::string& folder : {std::string("C:\\wk-e2e"), root, programFolder, startFolder})
         CreateDirectoryA(folder.c_str(), nullptr);
-    DeleteFileA(logPath.c_str());  // left by an earlier run with the same process id
     if (!version.empty())
-        RegSetKeyValueA(HKEY_CURRENT_USER, appDefaults.c_str(), "Version", REG_SZ, version.c_str(),
-                        static_cast<DWORD>(version.size() + 1));
+        RegSetKeyValueA(HKEY_CURRENT_USER, appDefaults.c_str(), "Version", REG_SZ, version.c_str(), version.size() + 1);
     const std::string plantedDll = WindowsPathOf(standIns + (sizeof(void*) == 4 ? "/planted32.dll" : "/planted64.dll"));
     for (const std::string name : plantedDlls) {  // preferred to Wine's own, as Windows prefers these beside the exe
         RegSetKeyValueA(HKEY_CURRENT_USER, (appDefaults + "\\DllOverrides").c_str(), name.c_str(), REG_SZ, "native,builtin", 15);
@@ -102,35 +99,17 @@ Session::Session(const std::string& startFolderName, const std::string& version,
     CloseHandle(info_.hThread);
 }
 
-// Log lines "tick\tend tick\tshow\tfolder\tmodule\tcommand line", written as each launch ends; other lines
-// ("paged", "loaded") do not start with a number.
+// Each ended launch logged its line "tick\tend tick\tshow\tfolder\tmodule\tcommand line"; the other
+// lines ("paged", "loaded") do not match.
 std::vector<Launch> Session::Launches() const
 {
+    static const std::regex line("(\\d+)\t(\\d+)\t(-?\\d+)\t([^\t]*)\t([^\t]*)\t([^\r]*)");
+    const std::string log = ReadFileText(logPath);
     std::vector<Launch> launches;
-    std::istringstream lines(ReadFileText(logPath));
-    for (std::string line; std::getline(lines, line);) {
-        std::istringstream fields(line.substr(0, line.find('\r')));
-        Launch launch;
-        if (!(fields >> launch.tick >> launch.endTick >> launch.show))
-            continue;
-        fields.ignore();  // the tab
-        std::getline(fields, launch.folder, '\t');
-        std::getline(fields, launch.module, '\t');
-        std::getline(fields, launch.commandLine);
-        launches.push_back(launch);
-    }
+    for (std::sregex_iterator match(log.begin(), log.end(), line), end; match != end; ++match)
+        launches.push_back({std::stoul(match->str(1)), std::stoul(match->str(2)), std::stoi(match->str(3)), match->str(4),
+                            match->str(5), match->str(6)});
     return launches;
-}
-
-// Into the inner edits, which the field creates from left to right.
-void SetIpField(HWND ipField, const std::string& dotted)
-{
-    std::istringstream parts(dotted);
-    std::string part;
-    for (HWND edit = GetWindow(ipField, GW_CHILD); edit; edit = GetWindow(edit, GW_HWNDNEXT)) {
-        std::getline(parts, part, '.');
-        SendMessageA(edit, WM_SETTEXT, 0, (LPARAM)part.c_str());
-    }
 }
 
 std::vector<std::string> ListTable(HWND list)

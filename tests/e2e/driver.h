@@ -37,14 +37,6 @@ inline std::string TextOf(HWND window)
     text.resize(static_cast<size_t>(SendMessageA(window, WM_GETTEXT, text.size(), (LPARAM)text.data())));
     return text;
 }
-inline std::string FilesIn(const std::string& folder)  // their names, each followed by a blank
-{
-    std::string names;
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, error))
-        names += entry.path().filename().string() + " ";
-    return names;
-}
 
 // A visible top-level window of the process with exactly this title, message boxes too (the newest of
 // several); 0 ms looks once more after 20 ms.
@@ -52,14 +44,12 @@ inline HWND WaitForWindow(DWORD processId, const std::string& title, DWORD milli
 {
     HWND found = nullptr;
     WaitUntil([&] {
-        for (found = FindWindowExA(nullptr, nullptr, nullptr, title.c_str()); found;
-             found = FindWindowExA(nullptr, found, nullptr, title.c_str())) {  // in any case, all processes
-            DWORD owner = 0;
+        DWORD owner = 0;
+        do {  // FindWindowExA matches the title in any case, in every process
+            found = FindWindowExA(nullptr, found, nullptr, title.c_str());
             GetWindowThreadProcessId(found, &owner);
-            if (owner == processId && IsWindowVisible(found) && TextOf(found) == title)
-                return true;
-        }
-        return false;
+        } while (found && !(owner == processId && IsWindowVisible(found) && TextOf(found) == title));
+        return found != nullptr;
     }, milliseconds);
     return found;
 }
@@ -97,14 +87,13 @@ public:
                      const std::map<std::string, std::string>& environment = {});
     ~Session()
     {
-        if (WaitForExit(0) == STILL_ACTIVE)
-            TerminateProcess(info_.hProcess, 99);
+        TerminateProcess(info_.hProcess, 99);  // fails if it has ended
         WaitForSingleObject(info_.hProcess, 5000);
         CloseHandle(info_.hProcess);
-        std::string log = ReadFileText(logPath), planted = "\t" + programFolder;  // a file of there ran or loaded
-        CharLowerA(log.data());
-        CharLowerA(planted.data());
-        EXPECT_EQ(log.find(planted), std::string::npos) << "a program or DLL planted beside the exe:\n" << log;
+        const std::string log = ReadFileText(logPath), planted = "\t" + programFolder;  // a file of there ran or loaded
+        const auto sameLetter = [](char a, char b) { return std::tolower(a) == std::tolower(b); };
+        EXPECT_EQ(std::search(log.begin(), log.end(), planted.begin(), planted.end(), sameLetter), log.end())
+            << "a program or DLL planted beside the exe:\n" << log;
     }
     HWND Main()  // waited for until its gadgets are filled: the last text is set just before the loop
     {
@@ -158,8 +147,17 @@ inline void Choose(HWND combo, int index)  // selects and notifies as a user's c
     SendMessageA(combo, CB_SETCURSEL, index, 0);
     PostMessageA(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE), (LPARAM)combo);
 }
-// Types into the IP field's inner edits ("192..." leaves three empty, which the field reads as 0).
-void SetIpField(HWND ipField, const std::string& dotted);
+// Types into the IP field's inner edits, which it creates from left to right ("192..." leaves three
+// empty, which the field reads as 0).
+inline void SetIpField(HWND ipField, const std::string& dotted)
+{
+    std::istringstream parts(dotted);
+    std::string part;
+    for (HWND edit = GetWindow(ipField, GW_CHILD); edit; edit = GetWindow(edit, GW_HWNDNEXT)) {
+        std::getline(parts, part, '.');
+        SendMessageA(edit, WM_SETTEXT, 0, (LPARAM)part.c_str());
+    }
+}
 
 inline int ListRowCount(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
 // List views, read through buffers inside the program: "title:width|..." and then "cell|cell|..." per row.

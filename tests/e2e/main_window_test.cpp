@@ -29,9 +29,8 @@ TEST(MainWindow, ShowsTheFactsFromHugeCapturesWithItsTitleSizeGadgetsAndMenu)
     MEMORYSTATUS status{sizeof status};
     GlobalMemoryStatus(&status);
     const long megabytes = static_cast<long>(std::nearbyint(static_cast<float>(status.dwTotalPhys) / 1024.0f / 1024.0f));
-    HWND menu = session.Control(2);
     RECT list{}, field{};  // the closed field's height comes from the font
-    GetWindowRect(menu, &field);
+    GetWindowRect(session.Control(2), &field);
     // Class, place in the main window, text. (WM_GETFONT answers 0 across processes under Wine: the fonts are
     // checked in the program's own process.)
     const std::pair<int, std::string> gadgets[] = {
@@ -62,8 +61,8 @@ TEST(MainWindow, ShowsTheFactsFromHugeCapturesWithItsTitleSizeGadgetsAndMenu)
     }
     // The opened list: the program asks for 300 pixels with the closed field; the list gets the rest,
     // rounded down to whole rows (its left and width are the field's, checked above).
-    SendMessageA(menu, CB_GETDROPPEDCONTROLRECT, 0, (LPARAM)&list);
-    const int rowHeight = static_cast<int>(SendMessageA(menu, CB_GETITEMHEIGHT, 0, 0)), listAsked = 300 - (field.bottom - field.top);
+    SendMessageA(session.Control(2), CB_GETDROPPEDCONTROLRECT, 0, (LPARAM)&list);
+    const int rowHeight = static_cast<int>(SendMessageA(session.Control(2), CB_GETITEMHEIGHT, 0, 0)), listAsked = 300 - (field.bottom - field.top);
     EXPECT_LE(list.bottom - list.top, listAsked);
     EXPECT_GT(list.bottom - list.top, listAsked - rowHeight) << "rows of " << rowHeight;
 }
@@ -74,11 +73,10 @@ TEST(MainWindow, NamesTheWindowsItRunsOnAndListsItsMenu)
 {
     // The menu as Windows XP shows it; every other Windows shows the first 18.
     const std::vector<std::string> menuLabels = {
-        "ipconfig -all", "Ping IP", "Ping IP -t   (endlos Ping)", "Ping Localhost", "Eigene IP",
-        "Net config workstation", "Net config server", "Tracert IP", "Netstat", "Msinfo32.exe",
-        "DHCP ipconfig /release", "DHCP ipconfig /renew", "Windows Version", "Netzwerkeigenschaften",
-        "Systemeigenschaften", "Internet IP (auch hinter Router)", "Freigaben anzeigen", "Net Session (Besucher)",
-        "msconfig  XP", "netsh diag Gui  XP", "Systeminfo XP", "Befehlsreferenz   XP"};
+        "ipconfig -all", "Ping IP", "Ping IP -t   (endlos Ping)", "Ping Localhost", "Eigene IP", "Net config workstation",
+        "Net config server", "Tracert IP", "Netstat", "Msinfo32.exe", "DHCP ipconfig /release", "DHCP ipconfig /renew",
+        "Windows Version", "Netzwerkeigenschaften", "Systemeigenschaften", "Internet IP (auch hinter Router)",
+        "Freigaben anzeigen", "Net Session (Besucher)", "msconfig  XP", "netsh diag Gui  XP", "Systeminfo XP", "Befehlsreferenz   XP"};
     struct Row { const char* version; const char* name; const char* other; long entries; };
     const Row rows[] = {
         {"nt40", "Windows NT 4", "Service Pack 6a", 18},
