@@ -4,14 +4,15 @@
 // From a start folder with '%', which cmd would expand even inside quotes, the captures go to the
 // temporary folder (here with a blank and an ampersand) and are deleted there; the start-up ping,
 // answered over IPv6, is asked once more with -4. Every program comes from the system folder (hh.exe
-// from the Windows folder) and starts there; hidden ones are waited for. The address entries refuse
-// 0.0.0.0; "Ende" ends the program with code 0.
+// from the Windows folder) and starts there; hidden ones are waited for (each launch lasts 300 ms).
+// The address entries refuse 0.0.0.0; "Ende" ends the program with code 0.
 TEST(CommandMenu, EveryLaunchHasItsProgramParametersShowStateAndFolder)
 {
     const std::string temp = "C:\\wk-e2e temp & co " + std::to_string(GetCurrentProcessId());
     CreateDirectoryA(temp.c_str(), nullptr);
     Session session("Work 100% %TEMP%", "winxp", {{"WK_FAKE_WORKGROUP", "MY GROUP"}, {"WK_FAKE_ADDRESS", "10.1.2.3"},
-        {"WK_FAKE_ADDRESS6", "2a02:2454:95ac:1600:b95:6f1f:d2dc:9710"}, {"TMP", temp}, {"TEMP", temp}});
+        {"WK_FAKE_ADDRESS6", "2a02:2454:95ac:1600:b95:6f1f:d2dc:9710"}, {"TMP", temp}, {"TEMP", temp},
+        {"WK_FAKE_DELAY_MS", "300"}});
     HWND menu = session.Control(2);
     EXPECT_EQ(TextOf(session.Control(9)), "MY GROUP");
     EXPECT_EQ(TextOf(session.Control(3)), "10.1.2.3");
