@@ -36,6 +36,13 @@ double FileTimeMs(const FILETIME& time)
     return static_cast<double>(value) / 10000.0;
 }
 
+std::string ClassNameOf(HWND window)
+{
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
 // One line of a window's layout.
 std::string Describe(HWND parent, HWND window, bool dataText)
 {
@@ -104,6 +111,18 @@ long long LinuxWakeUps(const std::string& folder)
 
 } // namespace
 
+std::vector<HWND> TopLevelWindows(DWORD processId)
+{
+    std::vector<HWND> windows;
+    for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == processId)
+            windows.push_back(window);
+    }
+    return windows;
+}
+
 double Milliseconds()
 {
     LARGE_INTEGER frequency;
@@ -148,7 +167,7 @@ std::vector<ProcessEntry> ProcessList()
 
 std::vector<std::string> Layout(HWND window, const std::vector<int>& dataIds)
 {
-    std::vector<std::string> lines{Describe(nullptr, window, false) + " client " + ClientSize(window)};
+    std::vector<std::string> lines{Describe(nullptr, window, false) + " client " + PlaceText(window, window)};
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         const bool data = std::find(dataIds.begin(), dataIds.end(), GetDlgCtrlID(child)) != dataIds.end();
         lines.push_back(Describe(window, child, data));

@@ -9,6 +9,9 @@
 #include <string>
 #include <vector>
 
+// The process's top-level windows, newest first, found without asking the program.
+std::vector<HWND> TopLevelWindows(DWORD processId);
+
 double Milliseconds();
 double Median(std::vector<double> values);
 

@@ -1,5 +1,4 @@
-# Sourced by tests/wine/adapter_window_e2e.sh and scripts/bench-adapters (as root): namespaces with adapters of our own and
-# Wine runs in them, each with a prefix copy whose wineserver lists them; wk_netns_cleanup (EXIT trap) removes it all.
+# Sourced as root: namespaces with adapters of our own, Wine runs in them; wk_netns_cleanup (EXIT trap) removes it all.
 wk_netns_prefix=wkad-$$ wk_netns_names=() wk_netns_copies=()
 
 wk_netns_create() {  # NAME: an empty namespace with loopback up
@@ -8,19 +7,17 @@ wk_netns_create() {  # NAME: an empty namespace with loopback up
   ip -n "$wk_netns_prefix-$1" link set lo up
 }
 
-# wk_netns_adapter NAME IFNAME ADDRESS...: a veth end IFNAME with these /24 addresses in NAME; its peer in a namespace of its own.
-wk_netns_adapter() {
+wk_netns_adapter() {  # NAME IFNAME ADDRESS...: veth end IFNAME with these /24s in NAME, its peer in NAME-p
   local name=$wk_netns_prefix-$1 ifname=$2 address
+  wk_netns_create "$1-p" || return 1
   shift 2
-  ip netns add "$name-p" || return 1
-  wk_netns_names+=("$name-p")
   ip link add "$ifname" netns "$name" type veth peer name "${ifname}p" netns "$name-p" || return 1
   for address in "$@"; do ip -n "$name" address add "$address/24" dev "$ifname" || return 1; done
   ip -n "$name-p" link set "${ifname}p" up && ip -n "$name" link set "$ifname" up
 }
 
-# wk_netns_wine NAME VAR=VALUE... -- PROGRAM.exe ARGS...: runs a Windows program in namespace NAME with a fresh copy of
-# $WINEPREFIX, removed after; returns its status. Redirect its output: in $(...) the copy would escape wk_netns_cleanup.
+# wk_netns_wine NAME VAR=VALUE... -- PROGRAM.exe ARGS...: in NAME, with a copy of $WINEPREFIX removed after; its status.
+# Waited for in the background: a signal reaches the trap at once. Redirect its output: $(...) escapes wk_netns_cleanup.
 wk_netns_wine() {
   local name=$wk_netns_prefix-$1 variables=() copy status=0
   shift
@@ -29,7 +26,6 @@ wk_netns_wine() {
   copy=$(mktemp -d "${TMPDIR:-/tmp}/wk-netns-prefix.XXXXXX") || return 1
   wk_netns_copies+=("$copy")
   cp -a "$WINEPREFIX/." "$copy/" || return 1
-  # Waited for in the background, so that a signal reaches the caller's trap at once.
   ip netns exec "$name" env WINEPREFIX="$copy" "${variables[@]}" "$(wk_loader "$1")" "$@" &
   wait $! || status=$?
   wk_netns_stop_copy "$copy"
@@ -46,5 +42,4 @@ wk_netns_cleanup() {
   local item
   for item in "${wk_netns_copies[@]}"; do wk_netns_stop_copy "$item"; done
   for item in "${wk_netns_names[@]}"; do ip netns delete "$item" 2>/dev/null; done
-  wk_netns_copies=() wk_netns_names=()
 }

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -36,37 +37,18 @@ inline std::string TextOf(HWND window)
     text.resize(static_cast<size_t>(SendMessageA(window, WM_GETTEXT, text.size(), (LPARAM)text.data())));
     return text;
 }
-inline std::string FilesIn(const std::string& folder)  // their names, each followed by a blank
-{
-    std::string names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
-        if (found.cFileName[0] != '.')
-            names += found.cFileName + std::string(" ");
-    FindClose(search);
-    return names;
-}
 
-inline std::vector<HWND> TopLevelWindows(DWORD processId)
-{
-    std::vector<HWND> windows;
-    for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == processId)
-            windows.push_back(window);
-    }
-    return windows;
-}
-// A visible top-level window of the process with this title, message boxes too; 0 ms looks once more after 20 ms.
+// A visible top-level window of the process with exactly this title, message boxes too (the newest of
+// several); 0 ms looks once more after 20 ms.
 inline HWND WaitForWindow(DWORD processId, const std::string& title, DWORD milliseconds = 10000)
 {
     HWND found = nullptr;
     WaitUntil([&] {
-        for (HWND window : TopLevelWindows(processId))
-            if (IsWindowVisible(window) && TextOf(window) == title)
-                found = window;
+        DWORD owner = 0;
+        do {  // FindWindowExA matches the title in any case, in every process
+            found = FindWindowExA(nullptr, found, nullptr, title.c_str());
+            GetWindowThreadProcessId(found, &owner);
+        } while (found && !(owner == processId && IsWindowVisible(found) && TextOf(found) == title));
         return found != nullptr;
     }, milliseconds);
     return found;
@@ -89,8 +71,8 @@ void PlaceStandIns();
 
 // One start recorded by the stand-in fake_cmd.exe.
 struct Launch {
-    unsigned long tick = 0, endTick = 0;  // endTick 0 while it runs
-    int show = -1;                        // wShowWindow, 0 = hidden
+    unsigned long tick = 0, endTick = 0;
+    int show = -1;  // wShowWindow, 0 = hidden
     std::string folder, module, commandLine;
 };
 
@@ -105,14 +87,13 @@ public:
                      const std::map<std::string, std::string>& environment = {});
     ~Session()
     {
-        if (WaitForExit(0) == STILL_ACTIVE)
-            TerminateProcess(info_.hProcess, 99);
+        TerminateProcess(info_.hProcess, 99);  // fails if it has ended
         WaitForSingleObject(info_.hProcess, 5000);
         CloseHandle(info_.hProcess);
-        std::string log = ReadFileText(logPath), planted = "\t" + programFolder;  // a file of there ran or loaded
-        CharLowerA(log.data());
-        CharLowerA(planted.data());
-        EXPECT_EQ(log.find(planted), std::string::npos) << "a program or DLL planted beside the exe:\n" << log;
+        const std::string log = ReadFileText(logPath), planted = "\t" + programFolder;  // a file of there ran or loaded
+        const auto sameLetter = [](char a, char b) { return std::tolower(a) == std::tolower(b); };
+        EXPECT_EQ(std::search(log.begin(), log.end(), planted.begin(), planted.end(), sameLetter), log.end())
+            << "a program or DLL planted beside the exe:\n" << log;
     }
     HWND Main()  // waited for until its gadgets are filled: the last text is set just before the loop
     {
@@ -124,6 +105,7 @@ public:
     }
     HWND Control(int id) { return GetDlgItem(Main(), id); }
     DWORD ProcessId() const { return info_.dwProcessId; }
+    HANDLE Process() const { return info_.hProcess; }
     DWORD WaitForExit(DWORD milliseconds)  // STILL_ACTIVE while it runs
     {
         DWORD code = STILL_ACTIVE;
@@ -139,24 +121,16 @@ private:
     HWND main_ = nullptr;
 };
 
-inline RECT ScreenRect(HWND window)
+// "x,y widthxheight": the window in the parent's client area (nullptr: on the screen); parent == window: its client area.
+inline std::string PlaceText(HWND parent, HWND window)
 {
     RECT r{};
     GetWindowRect(window, &r);
-    return r;
-}
-inline std::string SizeText(const RECT& r) { return std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top); }
-inline std::string ClientSize(HWND window)
-{
-    RECT r{};
-    GetClientRect(window, &r);
-    return SizeText(r);
-}
-inline std::string PlaceText(HWND parent, HWND child)  // "x,y widthxheight" in the parent
-{
-    RECT r = ScreenRect(child);
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
-    return std::to_string(r.left) + "," + std::to_string(r.top) + " " + SizeText(r);
+    if (parent == window)
+        GetClientRect(window, &r);
+    return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right - r.left) + "x" +
+           std::to_string(r.bottom - r.top);
 }
 inline HWND FocusOf(HWND window)  // in the window's thread
 {
@@ -173,14 +147,17 @@ inline void Choose(HWND combo, int index)  // selects and notifies as a user's c
     SendMessageA(combo, CB_SETCURSEL, index, 0);
     PostMessageA(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE), (LPARAM)combo);
 }
-inline void LeftClickAt(int x, int y)  // with the real pointer
+// Types into the IP field's inner edits, which it creates from left to right ("192..." leaves three
+// empty, which the field reads as 0).
+inline void SetIpField(HWND ipField, const std::string& dotted)
 {
-    SetCursorPos(x, y);
-    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    std::istringstream parts(dotted);
+    std::string part;
+    for (HWND edit = GetWindow(ipField, GW_CHILD); edit; edit = GetWindow(edit, GW_HWNDNEXT)) {
+        std::getline(parts, part, '.');
+        SendMessageA(edit, WM_SETTEXT, 0, (LPARAM)part.c_str());
+    }
 }
-// Types into the IP field's inner edits ("192..." leaves three empty, which the field reads as 0).
-void SetIpField(HWND ipField, const std::string& dotted);
 
 inline int ListRowCount(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
 // List views, read through buffers inside the program: "title:width|..." and then "cell|cell|..." per row.

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Checks wendelkamm.exe: GUI subsystem; static imports only from the DLLs Windows always takes from the system
-# folder (and the C runtime); PE security flags; stack protector; manifest; size budget; the checked-in imports.
-# Usage: check_exe.sh EXE OBJDUMP BITS IMPORT_LIST (windres is found beside objdump).
+# check_exe.sh EXE OBJDUMP BITS IMPORT_LIST (windres beside objdump): GUI subsystem; imports only from system DLLs
+# (and the C runtime) and as checked in; PE security flags; stack protector; manifest; size budget.
 set -u
 exe=$1 objdump=$2 bits=$3 expected=$4 failed=0
 fail() { echo "FAIL: $*"; failed=1; }
@@ -18,10 +17,8 @@ size=$(stat -c %s "$exe")
 (( size <= 131072 )) || fail "$size bytes, more than the 131072 (128 KiB) allowed"
 [ "$bits" != 32 ] || (( flags & 0x400 )) || fail "NO_SEH missing"
 grep -q '^Time/Date[[:space:]].* 1970$' <<<"$dump" || fail "a link time stamp: two builds would differ"
-# The guard's failure message (libssp's words) is linked in only with the stack protector.
-grep -qa 'stack smashing detected' "$exe" || fail "no stack protector"
-# Manifest number 1: asInvoker, the built processor, each namespace declared once.
-[ "$bits" = 64 ] && architecture=amd64 || architecture=x86
+grep -qa 'stack smashing detected' "$exe" || fail "no stack protector"  # libssp's words, linked in only with it
+[ "$bits" = 64 ] && architecture=amd64 || architecture=x86  # manifest 1: asInvoker, this processor, namespaces once
 manifest=$("${objdump%objdump}windres" -J coff -O rc -i "$exe" 2>/dev/null |
   awk '/^1 24 /{on=1} on && /^END/{exit} on' | sed -n 's/^ *"\(.*\)\\n"$/\1/p' | sed 's/""/"/g')
 [ -n "$manifest" ] || fail "no manifest resource 1"
@@ -33,11 +30,10 @@ for namespace in asm.v1 asm.v3 compatibility.v1; do
 done
 [ "$(grep -c '<supportedOS Id=' <<<"$manifest")" = 5 ] || fail "manifest: not Vista to 10/11"
 ! grep -qi 'Common-Controls' <<<"$manifest" || fail "manifest: depends on common controls 6"
-# "DLL!function" per line, sorted; scripts/update-imports takes the "+" lines of the diff.
 actual=$(awk '/^[[:space:]]*DLL Name:/ { dll = $3; next }
   /^[[:space:]]*vma:/ { next }
   dll != "" && NF >= 3 && $1 ~ /^[0-9a-f]+$/ && $2 ~ /^[0-9]+$/ { print toupper(dll) "!" $3; next }
-  /^$/ { dll = "" }' <<<"$dump" | sort -u)
+  /^$/ { dll = "" }' <<<"$dump" | sort -u)  # "DLL!function" lines; scripts/update-imports takes the diff's "+" lines
 difference=$(diff -u "$expected" <(echo "$actual")) || { fail "imported functions differ from $(basename "$expected")\
  (scripts/update-imports refreshes it after review):"; echo "$difference"; }
 [ $failed = 0 ] && echo "ok: $(basename "$exe") ($bits-bit): GUI, system DLLs, PE flags, stack protector, manifest, $size bytes, $(wc -l <<<"$actual") imports"

@@ -7,8 +7,8 @@
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
 {
     char log[MAX_PATH] = {}, self[MAX_PATH] = {}, process[MAX_PATH] = {}, line[3 * MAX_PATH + 16];
-    const DWORD length = reason == DLL_PROCESS_ATTACH ? GetEnvironmentVariableA("WK_LAUNCH_LOG", log, MAX_PATH) : 0;
-    if (length == 0 || length >= MAX_PATH)
+    // A log path too long for the buffer leaves it empty, and CreateFileA then fails.
+    if (reason != DLL_PROCESS_ATTACH || !GetEnvironmentVariableA("WK_LAUNCH_LOG", log, MAX_PATH))
         return TRUE;
     GetModuleFileNameA(instance, self, MAX_PATH);
     GetModuleFileNameA(nullptr, process, MAX_PATH);
