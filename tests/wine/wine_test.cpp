@@ -1,6 +1,6 @@
 // What only real Win32 shows: numbered windows and their gadgets, system DLLs, the adapter
 // query's outcomes, echo probes, the LAN window's search and the public address lookup. Pages
-// are fetched only inside public_ip_e2e.sh's namespaces, from its test server.
+// are fetched only inside namespaces_e2e.sh's namespaces, from its test server.
 #include "adapters/adapter_enumeration.h"
 #include "adapters/echo_probe.h"
 #include "app/app_state.h"
@@ -46,7 +46,6 @@ protected:
 };
 using PublicIpServed = Windows;
 using PublicIpWithoutServer = Windows;
-using PublicIpSilentServer = Windows;
 
 std::string Env(const char* name) { return std::getenv(name) ? std::getenv(name) : ""; }
 // Has the test server answer "page", "empty" (no body), "nokey" (a page without "IP: ") or
@@ -203,32 +202,24 @@ TEST_F(Windows, LanAppendLineKeepsEveryLineBeyond31999Characters)
     EXPECT_EQ(text, expected);
 }
 
-// (The served address, its request and "Eigene IP" after it are checked end to end.)
-TEST_F(PublicIpServed, FieldKeepsTheLastAddressOnAnEmptyAnswerAndReadsAPageWithoutKey)
+// (The served address, its request and "Eigene IP" after it are checked end to end.) Last, the
+// server accepts the connection and says nothing for 30 s, then serves the page: the lookup gives
+// up before, after its 10 s time-out, as if there were no network, and the address before is gone.
+TEST_F(PublicIpServed, FieldKeepsTheLastAddressOnAnEmptyAnswerReadsAPageWithoutKeyAndGivesUpOnSilence)
 {
     if (Env("WK_PAGE_DIR").empty())
-        GTEST_SKIP() << "needs the test server of public_ip_e2e.sh";
+        GTEST_SKIP() << "needs the test server of namespaces_e2e.sh";
     EXPECT_EQ(LookUp("empty"), "0.0.0.0") << "an empty answer before any address";
     ASSERT_EQ(LookUp("page"), Env("WK_CLIENT_ADDRESS"));
     EXPECT_EQ(LookUp("empty"), Env("WK_CLIENT_ADDRESS"));
     EXPECT_EQ(LookUp("nokey"), "10.9.8.7");  // "at 10.9.8.7<br>": read from its fourth character
-}
-
-// The server accepts the connection and says nothing for 30 s, then serves the page: the lookup
-// gives up before, after its 10 s time-out, as if there were no network, and an earlier lookup's
-// address is gone.
-TEST_F(PublicIpSilentServer, EndsInTheNoNetworkResultAfterItsTimeOut)
-{
-    if (Env("WK_PAGE_DIR").empty())
-        GTEST_SKIP() << "needs the test server of public_ip_e2e.sh";
-    appState.PublicAddressText = "84.12.3.4";
     EXPECT_EQ(LookUp("silent"), "0.0.0.0");
 }
 
 TEST_F(PublicIpWithoutServer, FieldShowsZerosAndNoMessage)
 {
     if (Env("WK_PAGE_SERVER_DOWN").empty())
-        GTEST_SKIP() << "needs the namespace of public_ip_e2e.sh with its server stopped";
+        GTEST_SKIP() << "needs the namespace of namespaces_e2e.sh with its server stopped";
     appState.PublicAddressText = "84.12.3.4";  // an earlier lookup's
     EXPECT_EQ(LookUp("page"), "0.0.0.0");
 }
