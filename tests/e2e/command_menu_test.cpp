@@ -103,7 +103,7 @@ TEST(CommandMenu, AddressEntriesRefuseTheZeroAddressEigeneIpPutsTheOwnBackAndEnd
     EXPECT_EQ(session.WaitForExit(10000), 0u);
 }
 
-// The public address needs the namespace of tests/wine/public_ip_e2e.sh, where the exe's page host
+// The public address needs the namespace of tests/wine/namespaces_e2e.sh, where the exe's page host
 // resolves to the test server (WK_PAGE_DIR its folder, WK_CLIENT_ADDRESS our address). The menu entry
 // shows the address the page served, after one request as asked, and no box.
 void ExpectPublicAddress(Session& session, const std::string& shown)
@@ -120,7 +120,7 @@ void ExpectPublicAddress(Session& session, const std::string& shown)
 TEST(PublicIpEndToEnd, MenuEntryShowsTheServedAddressAndEigeneIpTheOwnOneAgain)
 {
     if (Environment("WK_CLIENT_ADDRESS").empty() || Environment("WK_PAGE_DIR").empty())
-        GTEST_SKIP() << "needs the test namespace of public_ip_e2e.sh";
+        GTEST_SKIP() << "needs the test namespace of namespaces_e2e.sh";
     Session session("Work", "", {{"WK_FAKE_ADDRESS", "192.168.10.20"}});
     ExpectPublicAddress(session, Environment("WK_CLIENT_ADDRESS"));
     Choose(session.Control(2), 4);  // "Eigene IP"
@@ -133,7 +133,7 @@ TEST(PublicIpEndToEnd, MenuEntryShowsTheServedAddressAndEigeneIpTheOwnOneAgain)
 TEST(HostilePublicIpPage, AddressThatIsNotFourNumbersUpTo255ShowsZeros)
 {
     if (Environment("WK_CLIENT_ADDRESS").empty() || Environment("WK_PAGE_DIR").empty())
-        GTEST_SKIP() << "needs the test namespace of public_ip_e2e.sh";
+        GTEST_SKIP() << "needs the test namespace of namespaces_e2e.sh";
     Session session("Work", "", {{"WK_FAKE_ADDRESS", "192.168.10.20"}});
     ExpectPublicAddress(session, "0.0.0.0");
 }
