@@ -1,10 +1,10 @@
 // The " Lan" and "Adapter" windows driven from outside. The adapter suites need adapters of their
-// own: tests/wine/adapter_window_e2e.sh runs each in a namespace, WK_ADAPTER_ADDRESSES on wkad0.
+// own: tests/wine/namespaces_e2e.sh runs each in a namespace, WK_ADAPTER_ADDRESSES on wkad0.
 #include "driver.h"
 
 #define REQUIRE_ADAPTER_NAMESPACE()                                                                  \
     if (!std::getenv("WK_ADAPTER_ADDRESSES"))                                                        \
-    GTEST_SKIP() << "needs the network namespace that adapter_window_e2e.sh builds"
+    GTEST_SKIP() << "needs the network namespace that namespaces_e2e.sh builds"
 
 namespace {
 

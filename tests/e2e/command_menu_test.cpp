@@ -89,14 +89,14 @@ TEST(CommandMenu, SystemCmdAtStartUpFindsTheSystemToolsNotThosePlantedBesideTheE
     EXPECT_EQ(session.Launches().size(), 0u) << "a stand-in ran";
 }
 
-// The public address needs the namespace of tests/wine/public_ip_e2e.sh, where the exe's page host
+// The public address needs the namespace of tests/wine/namespaces_e2e.sh, where the exe's page host
 // resolves to the test server (WK_PAGE_DIR its folder, WK_CLIENT_ADDRESS our address). The menu entry
 // shows the address the page served (the field starts with the own one, checked at its end), after one
 // request as asked, and no box; "Eigene IP" puts the own address back, and neither entry starts a program.
 void ExpectPublicAddress(const std::string& shown)
 {
     if (Environment("WK_CLIENT_ADDRESS").empty() || Environment("WK_PAGE_DIR").empty())
-        GTEST_SKIP() << "needs the test namespace of public_ip_e2e.sh";
+        GTEST_SKIP() << "needs the test namespace of namespaces_e2e.sh";
     Session session("Work", "", {{"WK_FAKE_ADDRESS", "192.168.10.20"}});
     const std::string log = WindowsPathOf(Environment("WK_PAGE_DIR") + "/requests.log");
     const size_t requestsBefore = ReadFileText(log).size();

@@ -1,5 +1,5 @@
 <?php
-// Router of public_ip_e2e.sh's test server: logs "METHOD URI<TAB>User-Agent" and answers as
+// Router of namespaces_e2e.sh's test server: logs "METHOD URI<TAB>User-Agent" and answers as
 // WK_PAGE_DIR/mode says: "page" (the shipped page), "empty" (no body), "nokey" (no "IP: "),
 // "badaddress" (an address that is not four numbers 0 to 255), "silent" (accepts, reads the request,
 // says nothing for 30 s and then serves the page: a lookup that waits so long shows the address).
