@@ -16,8 +16,8 @@ wk_netns_adapter() {  # NAME IFNAME ADDRESS...: veth end IFNAME with these /24s 
   ip -n "$name-p" link set "${ifname}p" up && ip -n "$name" link set "$ifname" up
 }
 
-# wk_netns_wine NAME VAR=VALUE... -- PROGRAM.exe ARGS...: in NAME, with a copy of $WINEPREFIX removed after; its status.
-# Waited for in the background: a signal reaches the trap at once. Redirect its output: $(...) escapes wk_netns_cleanup.
+# wk_netns_wine NAME VAR=VALUE... -- PROGRAM.exe ARGS...: at most 300 s in NAME, with a copy of $WINEPREFIX removed
+# after; its status. Waited for in the background (a signal reaches the trap at once); $(...) escapes the clean-up.
 wk_netns_wine() {
   local name=$wk_netns_prefix-$1 variables=() copy status=0
   shift
@@ -26,7 +26,7 @@ wk_netns_wine() {
   copy=$(mktemp -d "${TMPDIR:-/tmp}/wk-netns-prefix.XXXXXX") || return 1
   wk_netns_copies+=("$copy")
   cp -a "$WINEPREFIX/." "$copy/" || return 1
-  ip netns exec "$name" env WINEPREFIX="$copy" "${variables[@]}" "$(wk_loader "$1")" "$@" &
+  timeout 300 ip netns exec "$name" env WINEPREFIX="$copy" "${variables[@]}" "$(wk_loader "$1")" "$@" &
   wait $! || status=$?
   wk_netns_stop_copy "$copy"
   return $status

@@ -53,7 +53,7 @@ HWND OpenAdapterWindow(Session& session)  // and waits for all its rows
 {
     Click(session.Control(30));
     HWND window = WaitForWindow(session.ProcessId(), "Adapter", 20000);
-    WaitUntil([&] { return ListRowCount(GetDlgItem(window, 200)) + 1u == adapterTable.size(); }, 20000);
+    WaitUntil([&] { return SendMessageA(GetDlgItem(window, 200), LVM_GETITEMCOUNT, 0, 0) + 1 == std::ssize(adapterTable); }, 20000);
     return window;
 }
 

@@ -74,6 +74,7 @@ Session::Session(const std::string& startFolderName, const std::string& version,
     programFolder = root + "\\prog\\";
     startFolder = root + "\\" + startFolderName;
     logPath = root + "\\launches.log";
+    DeleteFileA(logPath.c_str());  // a session of an earlier boot may have had the same tick
     for (const std::string& folder : {std::string("C:\\wk-e2e"), root, programFolder, startFolder})
         CreateDirectoryA(folder.c_str(), nullptr);
     if (!version.empty())
@@ -114,7 +115,7 @@ std::vector<Launch> Session::Launches() const
 
 std::vector<std::string> ListTable(HWND list)
 {
-    std::vector<std::string> table(static_cast<size_t>(ListRowCount(list)) + 1);
+    std::vector<std::string> table(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) + 1);
     for (int column = 0; column < Header_GetItemCount(ListView_GetHeader(list)); ++column) {
         const std::string separator = column ? "|" : "";
         const auto [header, title] = SendRemote(list, LVM_GETCOLUMNA, column, LVCOLUMNA{LVCF_TEXT | LVCF_WIDTH});

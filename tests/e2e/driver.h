@@ -159,7 +159,6 @@ inline void SetIpField(HWND ipField, const std::string& dotted)
     }
 }
 
-inline int ListRowCount(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
 // List views, read through buffers inside the program: "title:width|..." and then "cell|cell|..." per row.
 std::vector<std::string> ListTable(HWND list);
 void ClickListRow(HWND list, int row);

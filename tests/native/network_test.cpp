@@ -15,11 +15,6 @@ TEST(Ipv4Address, TextPacksLeftmostNumberIntoLowestByte)
     };
     for (const auto& [text, packed] : cases)
         EXPECT_EQ(AddressFromTextNetworkOrder(text), packed) << text;
-    // A host entry's address list: the last address wins, its bytes read unsigned.
-    const char* const two[] = {"\x0A\0\0\x01", "\xC0\xA8\x01\xFE", nullptr};
-    const char* const none[] = {nullptr};
-    EXPECT_EQ(LastDottedTextFromAddressList(two), "192.168.1.254");
-    EXPECT_EQ(LastDottedTextFromAddressList(none), "");
 }
 
 TEST(Adapters, ProbeRangeSendsEachAddressInAscendingOrderAndReportsTheLast)

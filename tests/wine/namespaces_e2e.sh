@@ -9,7 +9,7 @@ server=10.200.77.1 client=10.200.77.2 c=$wk_netns_prefix-ip s=$wk_netns_prefix-i
 one="10.200.0.1 10.200.0.2" many=$(seq -s ' ' -f '10.200.1.%g' 1 12)
 work=$(mktemp -d "${TMPDIR:-/tmp}/wk-namespaces.XXXXXX") && chmod 755 "$work" || exit 1
 stop_server() { [ -n "$server_pid" ] && kill "$server_pid" && wait "$server_pid"; server_pid=; } 2>/dev/null
-trap 'wk_netns_stop_copy "$work/prefix"; stop_server; wk_netns_cleanup; rm -rf "/etc/netns/$c" "$work"; wk_stop_display' EXIT
+trap 'stop_server; wk_netns_cleanup; rm -rf "/etc/netns/$c" "$work"; wk_stop_display' EXIT
 trap 'exit 1' INT TERM
 unset http_proxy https_proxy HTTP_PROXY HTTPS_PROXY no_proxy NO_PROXY  # WinINet would use them
 wk_netns_create one && wk_netns_adapter one wkad0 $one && wk_netns_create many && wk_netns_adapter many wkad0 $many &&
@@ -27,26 +27,23 @@ server_pid=$!
 ip netns exec $c timeout 5 bash -c "until : 3<>/dev/tcp/$server/80; do sleep 0.1; done" 2>/dev/null ||
   { echo "FAIL: the test web server did not start"; cat "$work/server.out"; exit 1; }
 
-run() {  # NAMESPACE PROGRAM SUITE [VAR=VALUE...]: bounded, in a prefix copy whose wineserver starts there; skips fail
-  local out status=0
-  cp -a "$WINEPREFIX" "$work/prefix" || exit 1
-  out=$(timeout 300 ip netns exec "$wk_netns_prefix-$1" env WINEPREFIX="$work/prefix" WK_PAGE_DIR="$work" \
-    WK_CLIENT_ADDRESS=$client "${@:4}" "$(wk_loader "${WK_STAND_IN_DIR:?}/$2")" "$WK_STAND_IN_DIR/$2" \
-    --gtest_filter="$3.*" 2>&1) || status=$?
-  wk_netns_stop_copy "$work/prefix"
-  echo "$out"
-  [ $status = 0 ] && grep -q '\[  PASSED  \]' <<<"$out" && ! grep -q '\[  SKIPPED \]\|Running 0 tests' <<<"$out" ||
+run() {  # NAMESPACE PROGRAM FILTER [VAR=VALUE...], in a prefix copy whose wineserver starts there; skips fail
+  local status=0
+  wk_netns_wine "$1" WK_PAGE_DIR="$work" WK_CLIENT_ADDRESS=$client "${@:4}" -- "${WK_STAND_IN_DIR:?}/$2" \
+    --gtest_filter="$3" >"$work/out" 2>&1 || status=$?
+  cat "$work/out"
+  [ $status = 0 ] && grep -q '\[  PASSED  \]' "$work/out" && ! grep -q '\[  SKIPPED \]\|Running 0 tests' "$work/out" ||
     { echo "FAIL: $3"; failed=1; }
 }
-run one e2e_tests.exe AdapterWindowOneAdapter WK_ADAPTER_ADDRESSES="${one// /,}"
-run many e2e_tests.exe AdapterWindowManyAddresses WK_ADAPTER_ADDRESSES="${many// /,}"
-run none e2e_tests.exe AdapterWindowNoAdapter WK_ADAPTER_ADDRESSES=
+run one e2e_tests.exe 'AdapterWindowOneAdapter.*' WK_ADAPTER_ADDRESSES="${one// /,}"
+run many e2e_tests.exe 'AdapterWindowManyAddresses.*' WK_ADAPTER_ADDRESSES="${many// /,}"
+run none e2e_tests.exe 'AdapterWindowNoAdapter.*' WK_ADAPTER_ADDRESSES=
 echo page >"$work/mode"
-run ip e2e_tests.exe PublicIpEndToEnd
+run ip e2e_tests.exe 'PublicIpEndToEnd.*'
 echo badaddress >"$work/mode"
-run ip e2e_tests.exe HostilePublicIpPage
+run ip e2e_tests.exe 'HostilePublicIpPage.*'
 # Last: its silent answer holds the single-threaded server until it is stopped.
-run ip wine_tests.exe PublicIpServed
+run ip wine_tests.exe 'Windows.PublicIpServed*'
 stop_server
-run ip wine_tests.exe PublicIpWithoutServer WK_PAGE_SERVER_DOWN=1
+run ip wine_tests.exe 'Windows.PublicIpWithoutServer*' WK_PAGE_SERVER_DOWN=1
 exit $failed
