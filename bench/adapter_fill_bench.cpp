@@ -97,7 +97,7 @@ TEST(AdapterFillBench, TimeFromClickToLastRowLessProbes)
         // The row count is asked of the program, which answers only once
         // it pumps messages again, that is when its last row is in. The
         // fill ends when the rows are also painted.
-        while (ListRowCount(GetDlgItem(window, adapterListId)) < static_cast<int>(addresses.size()) ||
+        while (SendMessageA(GetDlgItem(window, adapterListId), LVM_GETITEMCOUNT, 0, 0) < std::ssize(addresses) ||
                !Painted(window)) {
             ASSERT_LT(Milliseconds() - start, 20000.0);
             Sleep(0);
