@@ -8,10 +8,6 @@
 // message loop. That is the floor the platform sets; what the program takes
 // beyond it is its own. The benchmarks compare its windows with the
 // program's and give no figures when they differ.
-//
-// It writes "<main() began> <first launch asked>", milliseconds on the
-// performance counter (one clock for every process under Wine), to the file
-// WK_TWIN_LOG names.
 #include <windows.h>
 #include <commctrl.h>
 #include <iphlpapi.h>
@@ -22,15 +18,6 @@
 #include <string>
 
 namespace {
-
-double Milliseconds()
-{
-    LARGE_INTEGER frequency;
-    LARGE_INTEGER now;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&now);
-    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // One function of each DLL that wendelkamm.exe imports. Never called.
 void* const importedDlls[] = {
@@ -281,7 +268,6 @@ void RunMainWindow(const std::string& start)
 
 int main()
 {
-    const double mainStamp = Milliseconds();
     volatile const void* keep = importedDlls;
     (void)keep;
 
@@ -294,18 +280,11 @@ int main()
     const std::string start(startFolder);
 
     SystemFunction<decltype(InitCommonControls)>("comctl32.dll", "InitCommonControls")();
-    const double firstAsked = Milliseconds();
     LaunchHiddenAndWait(programFolder, " /c Net config workstation > \"" + start + "\\2345.txt\"");
     char computer[MAX_COMPUTERNAME_LENGTH + 1] = {};
     DWORD size = sizeof computer;
     GetComputerNameA(computer, &size);
     LaunchHiddenAndWait(programFolder, " /c Ping -n 1 \"" + std::string(computer) + "\" > \"" + start + "\\123.txt\"");
-    char logPath[MAX_PATH] = {};
-    GetEnvironmentVariableA("WK_TWIN_LOG", logPath, MAX_PATH);
-    if (std::FILE* log = std::fopen(logPath, "w")) {
-        std::fprintf(log, "%.3f %.3f\n", mainStamp, firstAsked);
-        std::fclose(log);
-    }
     RunMainWindow(start);
     return 0;
 }

@@ -1,86 +1,65 @@
-// Watching wendelkamm.exe and its twins from outside under Wine, for the
-// benchmarks. Times are milliseconds on the performance counter, the one
-// clock under Wine that is fine-grained, current and shared by all
-// processes (GetTickCount lags by up to ~16 ms).
+// Watching wendelkamm.exe and its bare twin (startup_bare.exe) from outside
+// under Wine, for the benchmarks.
 #pragma once
 
-#include <windows.h>
+#include "driver.h"
 
-#include <string>
-#include <vector>
+#include <cstdio>
 
-// The process's top-level windows, newest first, found without asking the program.
-std::vector<HWND> TopLevelWindows(DWORD processId);
+// Milliseconds of system time, fine-grained: the clock the wineserver stamps
+// a process's creation and exit with. (GetTickCount lags by up to ~16 ms.)
+inline double MillisecondsOf(const FILETIME& time)
+{
+    const LONGLONG value = static_cast<LONGLONG>(time.dwHighDateTime) << 32 | time.dwLowDateTime;
+    return static_cast<double>(value) / 10000.0;
+}
+inline double Now()
+{
+    FILETIME now;
+    GetSystemTimePreciseAsFileTime(&now);
+    return MillisecondsOf(now);
+}
 
-double Milliseconds();
-double Median(std::vector<double> values);
+// The main window's labels that the program fills from the system: only
+// their text up to the '=' is the layout's.
+inline const std::vector<int> mainDataIds{7, 8, 9, 13, 14, 15, 16};
 
-struct ProcessEntry {
-    DWORD processId = 0;
-    DWORD parentId = 0;
-    std::string name;      // image name, e.g. "cmd.exe"
-    LONGLONG cpuTime = 0;  // user + kernel, 100 ns units
-};
-// The system's process list. Under Wine it is the only way to read another
-// process's CPU time: GetProcessTimes of another process gives the caller's.
-std::vector<ProcessEntry> ProcessList();
+// One line of a window's layout: class, id, place and size, styles and text;
+// a combo box adds its entry count, a list view its columns and extended
+// style. A `dataText` is the system's: only the text up to its '=' counts.
+inline std::string Describe(HWND parent, HWND window, bool dataText)
+{
+    char className[64] = {};
+    GetClassNameA(window, className, sizeof className);
+    // The text Windows keeps for another process's window, read without a
+    // message: what the program set, not what a control makes of it.
+    char kept[256] = {};
+    GetWindowTextA(window, kept, sizeof kept);
+    std::string text = kept;
+    if (dataText)
+        text = text.substr(0, text.find('=') + 1);
+    char line[400];
+    std::snprintf(line, sizeof line, "%s id %d at %s style %08lx ex %08lx \"%s\"", className, GetDlgCtrlID(window),
+                  PlaceText(parent, window).c_str(), static_cast<unsigned long>(GetWindowLongA(window, GWL_STYLE)),
+                  static_cast<unsigned long>(GetWindowLongA(window, GWL_EXSTYLE)), text.c_str());
+    std::string described = line;
+    if (std::string(className) == "ComboBox")
+        described += " entries " + std::to_string(SendMessageA(window, CB_GETCOUNT, 0, 0));
+    if (std::string(className) == WC_LISTVIEWA) {
+        described += " columns " + ListTable(window)[0];
+        described += " list style " + std::to_string(SendMessageA(window, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
+    }
+    return described;
+}
 
-// A window as its user meets it: one line for the window and one per child,
-// each with class, id, place and size, styles and text; a combo box adds its
-// entry count, a list view its columns. Of the children in `dataIds`, whose
-// text comes from the system, only the text up to its '=' counts.
-std::vector<std::string> Layout(HWND window, const std::vector<int>& dataIds = {});
-// True when the two are the same; otherwise prints where they differ.
-bool SameLayout(const std::vector<std::string>& program, const std::vector<std::string>& bare);
-
-// The program, or its bare twin (startup_bare.exe).
-enum class Subject { Program, Bare };
-
-struct Command {
-    DWORD processId = 0;
-    HANDLE handle = nullptr;
-    double created = -1;  // as the wineserver recorded it
-    double ended = -1;    // the same
-};
-
-struct IdleUse {
-    double windowsCpuMs = -1;          // from the process list
-    double wakeUps = -1;               // context switches of its Linux threads
-    double wakeUpsForOneMessage = -1;  // the same for one sent message: must be > 0
-};
-
-// One start of the subject from C:\wk-e2e\<pid>-start<number>\prog\, with
-// the stand-in playing the system folder's cmd.exe. Times count from the
-// CreateProcess call.
-class StartWatch {
-public:
-    StartWatch(int number, Subject subject);
-    ~StartWatch();
-    StartWatch(const StartWatch&) = delete;
-    StartWatch& operator=(const StartWatch&) = delete;
-
-    // Starts the exe and follows it until its main window is filled and
-    // idle. False on failure, time-out, or not two commands.
-    bool Run();
-    // CPU time and wake-ups of the idle program over `milliseconds`.
-    IdleUse MeasureIdle(DWORD milliseconds) const;
-    HWND MainWindow() const { return main_; }
-
-    double idle = -1;        // WaitForInputIdle returned once the window was filled
-    double twinMain = -1;    // bare twin: its main() began
-    double firstAsked = -1;  // bare twin: its first launch was asked for
-    std::vector<Command> commands;  // the two commands, in the order they started
-
-private:
-    double Now() const { return Milliseconds() - start_; }
-    bool Done();
-    void AddNewCommands();
-    void ReadCommands();
-
-    std::string root_;
-    std::string exe_;
-    double start_ = 0;
-    double fileTimeOffset_ = 0;  // system time in ms less Milliseconds()
-    PROCESS_INFORMATION process_{};
-    HWND main_ = nullptr;
-};
+// A window as its user meets it: a line for the window with its client size,
+// then one per child. The children in `dataIds` show what the system told.
+inline std::vector<std::string> Layout(HWND window, const std::vector<int>& dataIds = {})
+{
+    std::vector<std::string> lines{Describe(nullptr, window, false) + " client " + PlaceText(window, window)};
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const bool data = std::find(dataIds.begin(), dataIds.end(), GetDlgCtrlID(child)) != dataIds.end();
+        lines.push_back(Describe(window, child, data));
+    }
+    return lines;
+}
