@@ -4,7 +4,8 @@
 // scripts/bench-startup, which takes the medians; skipped anywhere else.
 //
 // Each cycle starts the program and then the bare twin, as the end-to-end
-// tests start the program. A start's own time runs from process creation to
+// tests start the program: both as wendelkamm.exe, so Wine's settings for
+// that name (the tests' DLL overrides) hold for both alike. A start's own time runs from process creation to
 // the main window filled and idle, less the span from the first command's
 // creation to the second one's end: the commands' own run time varies by
 // tens of ms from start to start. The program's own time less the bare
